@@ -1,0 +1,59 @@
+#!/bin/sh
+# Runs a Windows program of the test build under wine64, in the build's own
+# Wine prefix.  Usage:
+#   wine-run.sh PREFIX --start      make the prefix if needed, start its server
+#   wine-run.sh PREFIX --stop       stop this prefix's server, delete the prefix
+#   wine-run.sh PREFIX PROGRAM ARGS run one program
+# Only this prefix's server is ever stopped: other Wine users share the machine.
+set -u
+prefix=$1
+shift
+
+loader=/usr/lib/wine/wine64
+server=/usr/lib/wine/wineserver
+export WINEPREFIX="$prefix" WINELOADER="$loader" WINESERVER="$server"
+export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+# Code page 1250, the Serbian users' one, unless a test asks for another.
+locale=${VELMORA_WINE_LOCALE:-sr_RS.UTF-8@latin}
+export LANG="$locale" LC_ALL="$locale"
+unset DISPLAY WAYLAND_DISPLAY
+
+make_prefix() {
+    # A prefix whose creation was interrupted lacks the marker and is made anew.
+    [ -f "$prefix/.ready" ] && return 0
+    rm -rf "$prefix"
+    mkdir -p "$prefix"
+    "$loader" wineboot -i </dev/null >/dev/null 2>&1 9>&-
+    "$loader" reg add 'HKCU\Software\Wine\Drivers' /v Graphics /d null /f \
+        </dev/null >/dev/null 2>&1 9>&-
+    "$server" -w 9>&-
+    touch "$prefix/.ready"
+}
+
+start_server() {
+    # Wine's background processes must not inherit a test's output, or CTest
+    # waits for them to close its pipe: start them here, once per server.
+    # The server answers 2 when it is running already.
+    if "$server" -p60 </dev/null >/dev/null 2>&1; then
+        "$loader" wineboot </dev/null >/dev/null 2>&1
+    fi
+}
+
+case "${1:-}" in
+--stop)
+    [ -d "$prefix" ] && "$server" -k >/dev/null 2>&1
+    "$server" -w >/dev/null 2>&1
+    rm -rf "$prefix" "$prefix.lock"
+    exit 0
+    ;;
+esac
+
+mkdir -p "$(dirname "$prefix")"
+(
+    flock 9
+    make_prefix
+    start_server 9>&-
+) 9>"$prefix.lock" || exit 1
+
+[ "${1:-}" = "--start" ] && exit 0
+exec "$loader" "$@"

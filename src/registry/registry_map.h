@@ -1,0 +1,78 @@
+// Every registry key and value that Setup reads or writes, spelled as Office
+// and Windows spell them.  Keys are relative to the root named beside them.
+#ifndef VELMORA_REGISTRY_MAP_H
+#define VELMORA_REGISTRY_MAP_H
+
+// Windows settings (HKLM, read only).
+inline constexpr char KEY_WINDOWS_CURRENT_VERSION[] = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion";
+inline constexpr char VAL_COMMON_FILES_DIR[] = "CommonFilesDir";
+inline constexpr char KEY_APP_PATH_WORD[] =
+    "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\App Paths\\Winword.EXE";
+inline constexpr char KEY_APP_PATH_EXCEL[] =
+    "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\App Paths\\EXCEL.EXE";
+inline constexpr char KEY_APP_PATH_POWERPOINT[] =
+    "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\App Paths\\POWERPNT.EXE";
+inline constexpr char KEY_APP_PATH_ACCESS[] =
+    "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\App Paths\\MSACCESS.EXE";
+inline constexpr char KEY_APP_PATH_OUTLOOK[] =
+    "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\App Paths\\OUTLOOK.EXE";
+inline constexpr char VAL_PATH[] = "Path";
+
+// Office's proofing-tool registration (HKLM).
+inline constexpr char KEY_SPELLING[] = "SOFTWARE\\Microsoft\\Shared Tools\\Proofing Tools\\Spelling";
+inline constexpr char KEY_HYPHENATION[] =
+    "SOFTWARE\\Microsoft\\Shared Tools\\Proofing Tools\\Hyphenation";
+inline constexpr char KEY_SPELLING_4122_NORMAL[] =
+    "SOFTWARE\\Microsoft\\Shared Tools\\Proofing Tools\\Spelling\\4122\\Normal";
+inline constexpr char KEY_SPELLING_1050_NORMAL[] =
+    "SOFTWARE\\Microsoft\\Shared Tools\\Proofing Tools\\Spelling\\1050\\Normal";
+inline constexpr char KEY_HYPHENATION_4122_NORMAL[] =
+    "SOFTWARE\\Microsoft\\Shared Tools\\Proofing Tools\\Hyphenation\\4122\\Normal";
+inline constexpr char KEY_HYPHENATION_1050_NORMAL[] =
+    "SOFTWARE\\Microsoft\\Shared Tools\\Proofing Tools\\Hyphenation\\1050\\Normal";
+inline constexpr char SUBKEY_4122[] = "4122";
+inline constexpr char SUBKEY_1050[] = "1050";
+inline constexpr char VAL_ENGINE[] = "Engine";
+inline constexpr char VAL_DICTIONARY[] = "Dictionary";
+inline constexpr char KEY_LANGUAGE_4122[] =
+    "SOFTWARE\\Microsoft\\Shared Tools\\Proofing Tools\\Language\\4122";
+inline constexpr char KEY_LANGUAGE_1050[] =
+    "SOFTWARE\\Microsoft\\Shared Tools\\Proofing Tools\\Language\\1050";
+inline constexpr char VAL_NAME[] = "Name";
+// The stored names keep their trailing blanks; the language lists show the
+// same texts.
+inline constexpr char NAME_LANGUAGE_4122[] = "Croatian       ";
+inline constexpr char NAME_LANGUAGE_1050[] = "Croatian (B&H)    ";
+
+// Default proofing language of the Office applications.  Word and Access
+// spell the value "Language ID", PowerPoint "Language Id".
+inline constexpr char KEY_WORD_LANGUAGE[] = "SOFTWARE\\Microsoft\\Office\\8.0\\Word";
+inline constexpr char KEY_ACCESS_LANGUAGE[] = "SOFTWARE\\Microsoft\\Office\\8.0\\Access\\Speller";
+inline constexpr char VAL_LANGUAGE_ID[] = "Language ID";
+inline constexpr char KEY_POWERPOINT_NEW_USER[] =
+    "SOFTWARE\\Microsoft\\Office\\8.0\\New User Settings\\PowerPoint\\Options";
+// HKCU; read and written in two letter cases, both naming the same key.
+inline constexpr char KEY_POWERPOINT_USER_READ[] = "Software\\Microsoft\\Office\\8.0\\PowerPoint\\Options";
+inline constexpr char KEY_POWERPOINT_USER_WRITE[] = "SOFTWARE\\Microsoft\\Office\\8.0\\PowerPoint\\Options";
+inline constexpr char VAL_POWERPOINT_LANGUAGE_ID[] = "Language Id";
+inline constexpr char KEY_EXCEL_NEW_USER[] =
+    "SOFTWARE\\Microsoft\\Office\\8.0\\New User Settings\\Excel\\Spell Checker";
+inline constexpr char KEY_EXCEL_USER[] = "SOFTWARE\\Microsoft\\Office\\8.0\\Excel\\Spell Checker";
+inline constexpr char KEY_OUTLOOK_NEW_USER[] =
+    "SOFTWARE\\Microsoft\\Office\\8.0\\New User Settings\\Outlook\\Options\\Spelling";
+inline constexpr char KEY_OUTLOOK_USER[] = "SOFTWARE\\Microsoft\\Office\\8.0\\Outlook\\Options\\Spelling";
+inline constexpr char VAL_SPELLER[] = "Speller";
+// Excel and Outlook keep the language as this text of the LCID.
+inline constexpr char FORMAT_LANGUAGE_TEXT[] = "%d\\Normal";
+
+// The maker's own key (HKLM): the languages in effect before the first change.
+inline constexpr char KEY_MAKER[] = "SOFTWARE\\Quenra";
+inline constexpr char SUBKEY_SAVED_LANGUAGES[] = "Nalvoro";
+inline constexpr char KEY_SAVED_LANGUAGES[] = "SOFTWARE\\Quenra\\Nalvoro";
+inline constexpr char VAL_OLD_LANG_WORD[] = "OldLangWord";
+inline constexpr char VAL_OLD_LANG_EXCEL[] = "OldLangExcel";
+inline constexpr char VAL_OLD_LANG_POWERPOINT[] = "OldLangPowerPoint";
+inline constexpr char VAL_OLD_LANG_ACCESS[] = "OldLangAccess";
+inline constexpr char VAL_OLD_LANG_OUTLOOK[] = "OldLangOutlook";
+
+#endif

@@ -1,0 +1,110 @@
+#include "registry/registry.h"
+#include "registry/registry_map.h"
+#include "setup/setup.h"
+
+namespace {
+
+const char PROOF_UNDER_COMMON_FILES[] = "\\Microsoft Shared\\Proof";
+const char PROOF_DEFAULT[] = "C:\\Program Files\\Common Files\\Microsoft Shared\\Proof";
+const char PROOF_UNDER_WINDOWS[] = "\\MSAPPS\\PROOF";
+const char WINDOWS_DIR_DEFAULT[] = "C:\\WINDOWS";
+
+int CanReadPath(const char* appPathKey)
+{
+    char scratch[PATH_BUFFER_SIZE];
+    return RegReadString(HKEY_LOCAL_MACHINE, appPathKey, VAL_PATH, scratch, sizeof scratch) == 0;
+}
+
+int CanReadEngine(const char* keyPath)
+{
+    char scratch[PATH_BUFFER_SIZE];
+    return RegReadString(HKEY_LOCAL_MACHINE, keyPath, VAL_ENGINE, scratch, sizeof scratch) == 0;
+}
+
+void ProbeInstalledApplications()
+{
+    SetupState.WordInstalled = CanReadPath(KEY_APP_PATH_WORD);
+    SetupState.ExcelInstalled = CanReadPath(KEY_APP_PATH_EXCEL);
+    SetupState.PowerPointInstalled = CanReadPath(KEY_APP_PATH_POWERPOINT);
+    SetupState.AccessInstalled = CanReadPath(KEY_APP_PATH_ACCESS);
+    SetupState.OutlookInstalled = CanReadPath(KEY_APP_PATH_OUTLOOK);
+}
+
+void ProbeRegisteredComponents()
+{
+    // Both languages are read even when the first one answers.
+    int speller4122 = CanReadEngine(KEY_SPELLING_4122_NORMAL);
+    int speller1050 = CanReadEngine(KEY_SPELLING_1050_NORMAL);
+    SetupState.SpellerRegistered = speller4122 || speller1050;
+    int hyphenator4122 = CanReadEngine(KEY_HYPHENATION_4122_NORMAL);
+    int hyphenator1050 = CanReadEngine(KEY_HYPHENATION_1050_NORMAL);
+    SetupState.HyphenatorRegistered = hyphenator4122 || hyphenator1050;
+}
+
+// The program's directory with its trailing backslash.
+void FindSourceDir()
+{
+    char* path = SetupState.SourceDir;
+    DWORD length = GetModuleFileNameA(NULL, path, PATH_BUFFER_SIZE);
+    // A path that fills the buffer comes back unterminated on some systems.
+    if (length >= PATH_BUFFER_SIZE)
+        length = PATH_BUFFER_SIZE - 1;
+    path[length] = '\0';
+    char* afterBackslash = NULL;
+    for (char* p = path; *p; p = CharNextA(p)) {
+        if (*p == '\\')
+            afterBackslash = p + 1;
+    }
+    if (afterBackslash)
+        *afterBackslash = '\0';
+}
+
+void FindDefaultDestination()
+{
+    char commonFiles[PATH_BUFFER_SIZE];
+    int haveCommonFiles = RegReadString(HKEY_LOCAL_MACHINE, KEY_WINDOWS_CURRENT_VERSION,
+                                        VAL_COMMON_FILES_DIR, commonFiles, sizeof commonFiles) == 0;
+    OSVERSIONINFOA version;
+    version.dwOSVersionInfoSize = sizeof version;
+    if (!GetVersionExA(&version)) {
+        version.dwPlatformId = VER_PLATFORM_WIN32_NT;
+        version.dwMajorVersion = 4;
+    }
+    char windows[PATH_BUFFER_SIZE];
+    UINT windowsLength = GetWindowsDirectoryA(windows, sizeof windows);
+    int haveWindows = windowsLength > 0 && windowsLength < sizeof windows;
+    ChooseDefaultDestination(SetupState.DestDir, haveCommonFiles ? commonFiles : NULL,
+                             version.dwPlatformId, version.dwMajorVersion,
+                             haveWindows ? windows : NULL);
+}
+
+}  // namespace
+
+void ChooseDefaultDestination(char* destDir, const char* commonFilesDir, DWORD platformId,
+                              DWORD majorVersion, const char* windowsDir)
+{
+    // A CommonFilesDir too long to take the proofing folder counts as unreadable.
+    if (commonFilesDir && CopyText(destDir, PATH_BUFFER_SIZE, commonFilesDir) == 0 &&
+        AppendText(destDir, PATH_BUFFER_SIZE, PROOF_UNDER_COMMON_FILES) == 0)
+        return;
+    if (platformId == VER_PLATFORM_WIN32_WINDOWS || majorVersion >= 4) {
+        CopyText(destDir, PATH_BUFFER_SIZE, PROOF_DEFAULT);
+        return;
+    }
+    // Windows NT 3.x keeps the shared proofing tools under the Windows directory.
+    if (!windowsDir || CopyText(destDir, PATH_BUFFER_SIZE, windowsDir) != 0 ||
+        AppendText(destDir, PATH_BUFFER_SIZE, PROOF_UNDER_WINDOWS) != 0) {
+        CopyText(destDir, PATH_BUFFER_SIZE, WINDOWS_DIR_DEFAULT);
+        AppendText(destDir, PATH_BUFFER_SIZE, PROOF_UNDER_WINDOWS);
+    }
+}
+
+void ProbeEnvironment()
+{
+    ProbeInstalledApplications();
+    ProbeRegisteredComponents();
+    SetupState.InstallSpeller = 1;
+    SetupState.InstallHyphenator = SetupState.WordInstalled;
+    FindSourceDir();
+    FindDefaultDestination();
+}

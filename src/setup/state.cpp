@@ -1,0 +1,3 @@
+#include "setup/setup.h"
+
+SetupStateRecord SetupState;
