@@ -40,6 +40,27 @@ struct SetupStateRecord {
 // The one record of the run, shared by the pages and the operations.
 extern SetupStateRecord SetupState;
 
+// The whole run: -2 when an Office application was open, -1 when the user
+// left, 0 when an action was carried out.
+int RunSetup(HWND owner);
+// -1 when the user confirms leaving (after the interruption notice), else 0.
+int ConfirmExit(HWND owner);
+// 0 when done, -1 when the user left on the way.
+int InstallComponents(HWND owner);
+int RemoveComponents(HWND owner);
+
+// A message box text in both languages; LanguageOffset picks one at the
+// point of use.
+struct MessageText {
+    const char* Text;
+    const char* Caption;
+};
+struct BilingualMessage {
+    MessageText English;
+    MessageText Serbian;
+};
+int ShowMessage(HWND owner, const BilingualMessage& message, UINT type);
+
 void ProbeEnvironment();
 // The default destination by the three platform rules.  commonFilesDir and
 // windowsDir may be NULL when they could not be read.

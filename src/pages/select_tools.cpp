@@ -1,0 +1,11 @@
+#include "pages/pages.h"
+
+// Accepts at once until the page gets its own behaviour.
+INT_PTR CALLBACK SelectToolsProc(HWND page, UINT message, WPARAM, LPARAM)
+{
+    if (message == WM_INITDIALOG) {
+        EndDialog(page, PAGE_NEXT);
+        return TRUE;
+    }
+    return FALSE;
+}

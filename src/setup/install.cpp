@@ -1,0 +1,7 @@
+#include "setup/setup.h"
+
+// Nothing is installed yet.
+int InstallComponents(HWND)
+{
+    return 0;
+}

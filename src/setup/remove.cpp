@@ -1,0 +1,7 @@
+#include "setup/setup.h"
+
+// Nothing is removed yet.
+int RemoveComponents(HWND)
+{
+    return 0;
+}

@@ -1,0 +1,143 @@
+#include "pages/pages.h"
+#include "setup/setup.h"
+#include "shell/shell.h"
+#include "support/registry_sandbox.h"
+#include "support/ui_script.h"
+
+#include <cstring>
+#include <string>
+
+namespace {
+
+const char EXIT_QUESTION[] =
+    "Are you sure you want to exit this Setup? Setup hasn't completed the installation of MS "
+    "Proofing Tools!";
+const char INTERRUPTED[] =
+    "The Velmora Setup was interrupted before your software was fully installed.\n\nYou can run "
+    "the Velmora Setup at any time to complete the installation.";
+const char EXIT_QUESTION_SR[] =
+    "Da li ste sigurni da želite da prekinete instalaciju? Instalacioni program nije završio sa "
+    "instalacijom programa za proveru teksta!";
+const char INTERRUPTED_SR[] =
+    "Instalacija alatki za proveru teksta na srpskom jeziku je prekinuta pre nego što je program "
+    "do kraja instaliran.\n\nMožete pokrenuti ovaj instalacioni program bilo kada kako biste "
+    "završili instalaciju.";
+
+class Wizard : public RegistrySandbox {
+protected:
+    void SetUp() override
+    {
+        RegistrySandbox::SetUp();
+        memset(&SetupState, 0, sizeof SetupState);
+        AppInstance = GetModuleHandleA(NULL);
+        owner_ = CreateOwnerWindow();
+    }
+    void TearDown() override
+    {
+        DestroyWindow(owner_);
+        RegistrySandbox::TearDown();
+    }
+
+    HWND owner_ = NULL;
+};
+
+// An Office application's main window, as RunSetup looks for it.
+class OfficeWindow {
+public:
+    explicit OfficeWindow(const char* className)
+    {
+        WNDCLASSA windowClass = {};
+        windowClass.lpfnWndProc = DefWindowProcA;
+        windowClass.hInstance = GetModuleHandleA(NULL);
+        windowClass.lpszClassName = className;
+        RegisterClassA(&windowClass);
+        window_ = CreateWindowExA(0, className, "", WS_POPUP, 0, 0, 10, 10, NULL, NULL,
+                                  GetModuleHandleA(NULL), NULL);
+        className_ = className;
+    }
+    ~OfficeWindow()
+    {
+        DestroyWindow(window_);
+        UnregisterClassA(className_.c_str(), GetModuleHandleA(NULL));
+    }
+
+private:
+    HWND window_;
+    std::string className_;
+};
+
+TEST_F(Wizard, AnOpenOfficeWindowShowsOnlyTheEnglishAppsDetectedPage)
+{
+    for (const char* className : {"OpusApp", "XLMAIN", "PP97FrameClass", "mspim_wnd32",
+                                  "BinderFrame", "BS96SE", "MSOChart32"}) {
+        SetupState.LanguageOffset = 0;
+        OfficeWindow office(className);
+        UiScript script({{"Applications Detected!", Click(IDCANCEL)}});
+        EXPECT_EQ(-2, RunSetup(owner_)) << className;
+        EXPECT_STREQ("", SetupState.SourceDir) << "nothing probed beside " << className;
+    }
+}
+
+TEST_F(Wizard, ExitAnsweredNoShowsThePageAgainAndYesEndsTheRun)
+{
+    UiScript script({{"Welcome", Click(IDCANCEL)},
+                     {"Exit", Answer(EXIT_QUESTION, IDNO)},
+                     {"Welcome", Click(IDCANCEL)},
+                     {"Exit", Answer(EXIT_QUESTION, IDYES)},
+                     {"Setup", Answer(INTERRUPTED, IDOK)}});
+    EXPECT_EQ(-1, RunSetup(owner_));
+}
+
+TEST_F(Wizard, AfterSerbianIsChosenEveryPageAndMessageIsSerbian)
+{
+    UiScript script(
+        {{"Welcome", Click(IDOK)},
+         {"Setup language",
+          [](HWND page) {
+              SendDlgItemMessageA(page, IDC_SERBIAN, BM_CLICK, 0, 0);
+              PostClick(page, IDOK);
+          }},
+         {"Instalacione opcije", Click(IDCANCEL)},
+         {"Prekid instalacije", Answer(EXIT_QUESTION_SR, IDNO)},
+         {"Instalacione opcije", Click(IDCANCEL)},
+         {"Prekid instalacije", Answer(EXIT_QUESTION_SR, IDYES)},
+         {"Instalacija", Answer(INTERRUPTED_SR, IDOK)}});
+    EXPECT_EQ(-1, RunSetup(owner_));
+    EXPECT_EQ(100, SetupState.LanguageOffset);
+}
+
+TEST_F(Wizard, LeavingTheLanguagePageShowsItAgainInEnglish)
+{
+    UiScript script({{"Welcome", Click(IDOK)},
+                     {"Setup language",
+                      [](HWND page) {
+                          SendDlgItemMessageA(page, IDC_SERBIAN, BM_CLICK, 0, 0);
+                          PostClick(page, IDCANCEL);
+                      }},
+                     {"Exit", Answer(EXIT_QUESTION, IDNO)},
+                     {"Setup language",
+                      [](HWND page) {
+                          EXPECT_EQ(BST_CHECKED, IsDlgButtonChecked(page, IDC_ENGLISH));
+                          PostClick(page, IDCANCEL);
+                      }},
+                     {"Exit", Answer(EXIT_QUESTION, IDYES)},
+                     {"Setup", Click(IDOK)}});
+    EXPECT_EQ(-1, RunSetup(owner_));
+    EXPECT_EQ(0, SetupState.LanguageOffset);
+}
+
+TEST_F(Wizard, TheRunProbesBeforeTheFirstPage)
+{
+    SetRegString(HKEY_LOCAL_MACHINE,
+                 "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\App Paths\\Winword.EXE", "Path",
+                 "C:\\Office");
+    UiScript script({{"Welcome", Click(IDCANCEL)},
+                     {"Exit", Click(IDYES)},
+                     {"Setup", Click(IDOK)}});
+    RunSetup(owner_);
+    EXPECT_EQ(1, SetupState.WordInstalled);
+    EXPECT_EQ(1, SetupState.InstallHyphenator);
+    EXPECT_NE('\0', SetupState.SourceDir[0]);
+}
+
+}  // namespace

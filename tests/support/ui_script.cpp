@@ -1,0 +1,154 @@
+#include "support/ui_script.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+namespace {
+
+// Wine and Windows give a message box's text this control id.
+const int MESSAGE_BOX_TEXT_ID = 0xFFFF;
+thread_local UiScript* current;
+
+bool IsDialog(HWND window)
+{
+    char className[16] = "";
+    GetClassNameA(window, className, sizeof className);
+    return std::string(className) == "#32770";
+}
+
+// What a script does with a dialog it did not expect: leave the run.
+void Unwind(HWND dialog)
+{
+    if (GetDlgItem(dialog, MESSAGE_BOX_TEXT_ID))
+        PostClick(dialog, GetDlgItem(dialog, IDYES) ? IDYES : IDOK);
+    else
+        PostClick(dialog, IDCANCEL);
+}
+
+}  // namespace
+
+UiScript::UiScript(std::vector<UiStep> steps) : steps_(std::move(steps))
+{
+    current = this;
+    hook_ = SetWindowsHookExA(WH_CBT, Hook, NULL, GetCurrentThreadId());
+}
+
+UiScript::~UiScript()
+{
+    UnhookWindowsHookEx(hook_);
+    current = nullptr;
+    for (size_t i = next_; i < steps_.size(); i++)
+        ADD_FAILURE() << "expected the dialog \"" << steps_[i].caption << "\", it never came";
+}
+
+LRESULT CALLBACK UiScript::Hook(int code, WPARAM wParam, LPARAM lParam)
+{
+    if (code == HCBT_ACTIVATE && current)
+        current->Activated((HWND)wParam);
+    return CallNextHookEx(NULL, code, wParam, lParam);
+}
+
+void UiScript::Activated(HWND window)
+{
+    if (!IsDialog(window) || std::find(handled_.begin(), handled_.end(), window) != handled_.end())
+        return;
+    handled_.push_back(window);
+    std::string caption = WindowCaption(window);
+    seen_.push_back(caption);
+    if (next_ >= steps_.size()) {
+        ADD_FAILURE() << "unexpected dialog \"" << caption << "\" after the last step";
+        Unwind(window);
+        return;
+    }
+    const UiStep& step = steps_[next_++];
+    if (caption != step.caption) {
+        ADD_FAILURE() << "expected the dialog \"" << step.caption << "\", saw \"" << caption
+                      << "\" (step " << next_ << ")";
+        pending_.push_back({window, Unwind});
+    } else {
+        pending_.push_back({window, step.action});
+    }
+    SetTimer(NULL, 0, 10, Timer);
+}
+
+void CALLBACK UiScript::Timer(HWND, UINT, UINT_PTR id, DWORD)
+{
+    KillTimer(NULL, id);
+    if (current)
+        current->RunPending();
+}
+
+void UiScript::RunPending()
+{
+    std::vector<Pending> waiting;
+    for (Pending& p : pending_) {
+        if (!IsWindow(p.window))
+            continue;
+        if (!IsWindowVisible(p.window))
+            waiting.push_back(p);
+        else if (p.action)
+            p.action(p.window);
+    }
+    pending_ = waiting;
+    if (!pending_.empty())
+        SetTimer(NULL, 0, 10, Timer);
+}
+
+void PostClick(HWND dialog, int id)
+{
+    PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), (LPARAM)GetDlgItem(dialog, id));
+}
+
+std::function<void(HWND)> Click(int id)
+{
+    return [id](HWND dialog) { PostClick(dialog, id); };
+}
+
+std::function<void(HWND)> Then(std::function<void(HWND)> first, std::function<void(HWND)> second)
+{
+    return [first, second](HWND dialog) {
+        first(dialog);
+        second(dialog);
+    };
+}
+
+std::function<void(HWND)> Answer(const std::string& text, int button)
+{
+    return [text, button](HWND box) {
+        EXPECT_EQ(text, MessageBoxTextOf(box));
+        PostClick(box, button);
+    };
+}
+
+std::string ControlText(HWND dialog, int id)
+{
+    char text[2048] = "";
+    GetDlgItemTextA(dialog, id, text, sizeof text);
+    return text;
+}
+
+std::string MessageBoxTextOf(HWND box)
+{
+    return ControlText(box, MESSAGE_BOX_TEXT_ID);
+}
+
+bool IsControlEnabled(HWND dialog, int id)
+{
+    HWND control = GetDlgItem(dialog, id);
+    EXPECT_TRUE(control != NULL) << "no control " << id;
+    return control && IsWindowEnabled(control);
+}
+
+std::string WindowCaption(HWND window)
+{
+    char caption[256] = "";
+    GetWindowTextA(window, caption, sizeof caption);
+    return caption;
+}
+
+HWND CreateOwnerWindow()
+{
+    return CreateWindowExA(0, "STATIC", "owner", WS_POPUP | WS_VISIBLE, 0, 0, 1024, 768, NULL,
+                           NULL, GetModuleHandleA(NULL), NULL);
+}

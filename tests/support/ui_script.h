@@ -1,0 +1,66 @@
+// Drives the dialogs that code under test opens on this thread: each dialog
+// or message box, when activated, is matched with the next step by caption;
+// the step's action runs from the dialog's own message loop once the dialog
+// is visible, that is after its initialisation.  Actions post their clicks,
+// so that a click whose handler opens a message box returns first.
+#ifndef VELMORA_TESTS_UI_SCRIPT_H
+#define VELMORA_TESTS_UI_SCRIPT_H
+
+#include <windows.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+struct UiStep {
+    std::string caption;
+    std::function<void(HWND)> action;
+};
+
+class UiScript {
+public:
+    explicit UiScript(std::vector<UiStep> steps);
+    // Fails the test when steps are left over.
+    ~UiScript();
+    UiScript(const UiScript&) = delete;
+    UiScript& operator=(const UiScript&) = delete;
+
+    // Captions of every dialog seen, in order.
+    const std::vector<std::string>& Seen() const { return seen_; }
+
+private:
+    static LRESULT CALLBACK Hook(int code, WPARAM wParam, LPARAM lParam);
+    static void CALLBACK Timer(HWND, UINT, UINT_PTR id, DWORD);
+    void Activated(HWND window);
+    void RunPending();
+
+    struct Pending {
+        HWND window;
+        std::function<void(HWND)> action;
+    };
+    std::vector<Pending> pending_;
+
+    std::vector<UiStep> steps_;
+    size_t next_ = 0;
+    std::vector<HWND> handled_;
+    std::vector<std::string> seen_;
+    HHOOK hook_;
+};
+
+// Actions.
+std::function<void(HWND)> Click(int id);
+std::function<void(HWND)> Then(std::function<void(HWND)> first, std::function<void(HWND)> second);
+// Checks a message box's text, then answers it with the given button.
+std::function<void(HWND)> Answer(const std::string& text, int button);
+void PostClick(HWND dialog, int id);
+
+// Reading a dialog.
+std::string ControlText(HWND dialog, int id);
+std::string MessageBoxTextOf(HWND box);
+bool IsControlEnabled(HWND dialog, int id);
+std::string WindowCaption(HWND window);
+
+// A visible popup of 1024 x 768 at the origin, standing in for the main window.
+HWND CreateOwnerWindow();
+
+#endif
