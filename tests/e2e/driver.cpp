@@ -1,0 +1,343 @@
+#include "e2e/driver.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <sstream>
+
+namespace {
+
+const DWORD POLL_MS = 20;
+const int MESSAGE_BOX_TEXT_ID = 0xFFFF;
+const char* const PAYLOAD_FILES[] = {"MSPCR32.DLL", "MSSP_CR.LEX", "MSHYCR32.DLL", "MSHY_CR.LEX"};
+
+// The build names Setup.exe by its Unix path; Wine sees the root as drive Z.
+std::string SetupExeWindowsPath()
+{
+    std::string path = std::string("Z:") + VELMORA_SETUP_EXE;
+    std::replace(path.begin(), path.end(), '/', '\\');
+    return path;
+}
+
+std::wstring WindowTextOf(HWND window)
+{
+    wchar_t text[4096] = L"";
+    DWORD_PTR length = 0;
+    SendMessageTimeoutW(window, WM_GETTEXT, 4096, (LPARAM)text, SMTO_ABORTIFHUNG, 5000, &length);
+    return text;
+}
+
+struct Search {
+    DWORD process;
+    std::vector<HWND> windows;
+};
+
+BOOL CALLBACK CollectVisible(HWND window, LPARAM lParam)
+{
+    Search* search = (Search*)lParam;
+    DWORD owner = 0;
+    GetWindowThreadProcessId(window, &owner);
+    if (owner == search->process && IsWindowVisible(window))
+        search->windows.push_back(window);
+    return TRUE;
+}
+
+std::vector<HWND> VisibleWindowsOf(DWORD process)
+{
+    Search search = {process, {}};
+    EnumWindows(CollectVisible, (LPARAM)&search);
+    return search.windows;
+}
+
+void DeleteTree(HKEY root, const char* path)
+{
+    RegDeleteTreeA(root, path);
+    RegDeleteKeyA(root, path);
+}
+
+void DumpKey(HKEY root, const std::string& path, std::ostringstream& out)
+{
+    HKEY key;
+    if (RegOpenKeyExA(root, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS)
+        return;
+    out << path << "\n";
+    for (DWORD i = 0;; i++) {
+        char name[256];
+        BYTE data[1024];
+        DWORD nameSize = sizeof name, dataSize = sizeof data, type = 0;
+        if (RegEnumValueA(key, i, name, &nameSize, NULL, &type, data, &dataSize) != ERROR_SUCCESS)
+            break;
+        out << "  " << name << " " << type << " " << std::string((char*)data, dataSize) << "\n";
+    }
+    for (DWORD i = 0;; i++) {
+        char name[256];
+        DWORD nameSize = sizeof name;
+        if (RegEnumKeyExA(key, i, name, &nameSize, NULL, NULL, NULL, NULL) != ERROR_SUCCESS)
+            break;
+        DumpKey(root, path + "\\" + name, out);
+    }
+    RegCloseKey(key);
+}
+
+const char* const PROGRAM_KEYS[] = {
+    "SOFTWARE\\Microsoft\\Office",
+    "SOFTWARE\\Microsoft\\Shared Tools\\Proofing Tools",
+    "SOFTWARE\\Quenra",
+};
+
+}  // namespace
+
+std::string PayloadBytes(const std::string& name)
+{
+    std::string bytes = "Sample payload " + name + "\r\n";
+    for (int i = 0; i < 256; i++)
+        bytes += (char)(i ^ (int)name.size());
+    return bytes;
+}
+
+Distribution::Distribution()
+{
+    EXPECT_TRUE(CopyFileA(SetupExeWindowsPath().c_str(), SetupPath().c_str(), FALSE))
+        << "cannot copy " << SetupExeWindowsPath();
+    for (const char* name : PAYLOAD_FILES)
+        WriteFileBytes(File(name), PayloadBytes(name));
+}
+
+SetupProcess::SetupProcess(const Distribution& distribution, const std::string& arguments,
+                           int showCommand)
+{
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof startup;
+    if (showCommand >= 0) {
+        startup.dwFlags = STARTF_USESHOWWINDOW;
+        startup.wShowWindow = (WORD)showCommand;
+    }
+    std::string commandLine = "\"" + distribution.SetupPath() + "\" " + arguments;
+    EXPECT_TRUE(CreateProcessA(distribution.SetupPath().c_str(), &commandLine[0], NULL, NULL,
+                               FALSE, 0, NULL, distribution.Folder().c_str(), &startup, &process_))
+        << "cannot start " << distribution.SetupPath();
+}
+
+SetupProcess::~SetupProcess()
+{
+    if (!process_.hProcess)
+        return;
+    if (Running()) {
+        ADD_FAILURE() << "Setup.exe was still running at the end of the scenario";
+        TerminateProcess(process_.hProcess, 1);
+        WaitForSingleObject(process_.hProcess, 5000);
+    }
+    CloseHandle(process_.hThread);
+    CloseHandle(process_.hProcess);
+}
+
+bool SetupProcess::Running() const
+{
+    return process_.hProcess && WaitForSingleObject(process_.hProcess, 0) == WAIT_TIMEOUT;
+}
+
+std::vector<std::wstring> SetupProcess::VisibleCaptions() const
+{
+    std::vector<std::wstring> captions;
+    for (HWND window : VisibleWindowsOf(process_.dwProcessId))
+        captions.push_back(WindowTextOf(window));
+    return captions;
+}
+
+HWND SetupProcess::MainWindow() const
+{
+    HWND window = NULL;
+    while ((window = FindWindowExA(NULL, window, "QSetup", NULL))) {
+        DWORD owner = 0;
+        GetWindowThreadProcessId(window, &owner);
+        if (owner == process_.dwProcessId)
+            return window;
+    }
+    return NULL;
+}
+
+HWND SetupProcess::WaitFor(const std::wstring& caption, DWORD timeoutMs)
+{
+    DWORD start = GetTickCount();
+    for (;;) {
+        for (HWND window : VisibleWindowsOf(process_.dwProcessId)) {
+            if (std::find(handedOut_.begin(), handedOut_.end(), window) != handedOut_.end())
+                continue;
+            char className[16] = "";
+            GetClassNameA(window, className, sizeof className);
+            if (std::string(className) == "#32770" && WindowTextOf(window) == caption) {
+                handedOut_.push_back(window);
+                return window;
+            }
+        }
+        DWORD waited = GetTickCount() - start;
+        if (waited > timeoutMs || !Running()) {
+            std::string seen;
+            for (const std::wstring& shown : VisibleCaptions())
+                seen += " \"" + Narrow(shown) + "\"";
+            ADD_FAILURE() << "expected the window \"" << Narrow(caption) << "\"; after " << waited
+                          << " ms saw" << (seen.empty() ? " nothing" : seen)
+                          << (Running() ? "" : " (Setup.exe has ended)");
+            return NULL;
+        }
+        Sleep(POLL_MS);
+    }
+}
+
+void SetupProcess::Answer(const std::wstring& caption, const std::wstring& text, int button)
+{
+    HWND box = WaitFor(caption);
+    if (!box)
+        return;
+    EXPECT_EQ(Narrow(text), Narrow(Text(box, MESSAGE_BOX_TEXT_ID))) << "in " << Narrow(caption);
+    Click(box, button);
+}
+
+int SetupProcess::WaitForExit(DWORD timeoutMs)
+{
+    if (WaitForSingleObject(process_.hProcess, timeoutMs) != WAIT_OBJECT_0) {
+        std::string seen;
+        for (const std::wstring& shown : VisibleCaptions())
+            seen += " \"" + Narrow(shown) + "\"";
+        ADD_FAILURE() << "Setup.exe did not end within " << timeoutMs << " ms; it shows" << seen;
+        return -1;
+    }
+    DWORD code = 0;
+    GetExitCodeProcess(process_.hProcess, &code);
+    return (int)code;
+}
+
+void Click(HWND page, int id)
+{
+    HWND control = GetDlgItem(page, id);
+    EXPECT_TRUE(control != NULL) << "no control " << id;
+    PostMessageA(control, BM_CLICK, 0, 0);
+}
+
+void SetChecked(HWND page, int id, bool checked)
+{
+    if (IsChecked(page, id) != checked)
+        Click(page, id);
+    for (int i = 0; i < 100 && IsChecked(page, id) != checked; i++)
+        Sleep(POLL_MS);
+}
+
+bool IsChecked(HWND page, int id)
+{
+    return SendDlgItemMessageA(page, id, BM_GETCHECK, 0, 0) == BST_CHECKED;
+}
+
+void Type(HWND page, int id, const std::string& text)
+{
+    SendDlgItemMessageA(page, id, WM_SETTEXT, 0, (LPARAM)text.c_str());
+}
+
+void Choose(HWND page, int id, int index)
+{
+    SendDlgItemMessageA(page, id, CB_SETCURSEL, index, 0);
+}
+
+int ChosenIndex(HWND page, int id)
+{
+    return (int)SendDlgItemMessageA(page, id, CB_GETCURSEL, 0, 0);
+}
+
+std::wstring Text(HWND page, int id)
+{
+    return WindowTextOf(GetDlgItem(page, id));
+}
+
+std::wstring ListItem(HWND page, int id, int index)
+{
+    wchar_t item[512] = L"";
+    if (SendDlgItemMessageW(page, id, CB_GETLBTEXTLEN, index, 0) < 512)
+        SendDlgItemMessageW(page, id, CB_GETLBTEXT, index, (LPARAM)item);
+    return item;
+}
+
+int ListCount(HWND page, int id)
+{
+    return (int)SendDlgItemMessageA(page, id, CB_GETCOUNT, 0, 0);
+}
+
+bool Enabled(HWND page, int id)
+{
+    return IsWindowEnabled(GetDlgItem(page, id)) != FALSE;
+}
+
+// Test output stays ASCII: Wine cannot print other characters here.
+std::string Narrow(const std::wstring& text)
+{
+    std::string out;
+    for (wchar_t c : text) {
+        if (c == L'\n')
+            out += "\\n";
+        else if (c >= 32 && c < 127)
+            out += (char)c;
+        else {
+            char escaped[12];
+            snprintf(escaped, sizeof escaped, "\\u%04x", (unsigned)c);
+            out += escaped;
+        }
+    }
+    return out;
+}
+
+void ResetOfficeRegistry()
+{
+    for (const char* key : PROGRAM_KEYS)
+        DeleteTree(HKEY_LOCAL_MACHINE, key);
+    DeleteTree(HKEY_CURRENT_USER, "Software\\Microsoft\\Office");
+    for (const char* program :
+         {"Winword.EXE", "EXCEL.EXE", "POWERPNT.EXE", "MSACCESS.EXE", "OUTLOOK.EXE"})
+        DeleteTree(HKEY_LOCAL_MACHINE,
+                   (std::string("SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\App Paths\\") + program)
+                       .c_str());
+}
+
+void InstallOfficeApplications(bool word, bool excel, bool powerPoint, bool access, bool outlook)
+{
+    const struct {
+        bool installed;
+        const char* program;
+    } applications[] = {{word, "Winword.EXE"},
+                        {excel, "EXCEL.EXE"},
+                        {powerPoint, "POWERPNT.EXE"},
+                        {access, "MSACCESS.EXE"},
+                        {outlook, "OUTLOOK.EXE"}};
+    for (const auto& application : applications) {
+        if (!application.installed)
+            continue;
+        std::string key =
+            std::string("SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\App Paths\\") +
+            application.program;
+        const char path[] = "C:\\Program Files\\Microsoft Office\\Office";
+        RegSetKeyValueA(HKEY_LOCAL_MACHINE, key.c_str(), "Path", REG_SZ, path, sizeof path);
+    }
+}
+
+std::string DumpProgramRegistry()
+{
+    std::ostringstream out;
+    for (const char* key : PROGRAM_KEYS)
+        DumpKey(HKEY_LOCAL_MACHINE, key, out);
+    DumpKey(HKEY_CURRENT_USER, "Software\\Microsoft\\Office", out);
+    return out.str();
+}
+
+OfficeWindow::OfficeWindow(const char* className) : className_(className)
+{
+    WNDCLASSA windowClass = {};
+    windowClass.lpfnWndProc = DefWindowProcA;
+    windowClass.hInstance = GetModuleHandleA(NULL);
+    windowClass.lpszClassName = className;
+    RegisterClassA(&windowClass);
+    window_ = CreateWindowExA(0, className, "", WS_POPUP, 0, 0, 10, 10, NULL, NULL,
+                              GetModuleHandleA(NULL), NULL);
+}
+
+OfficeWindow::~OfficeWindow()
+{
+    DestroyWindow(window_);
+    UnregisterClassA(className_.c_str(), GetModuleHandleA(NULL));
+}

@@ -1,0 +1,88 @@
+// Drives the real Setup.exe from outside, as a user would: it starts the
+// program from a distribution folder, waits for each page by its caption,
+// sets controls, clicks buttons and answers message boxes.  Texts are read
+// and compared as Unicode, whatever the ANSI code page.
+#ifndef VELMORA_TESTS_E2E_DRIVER_H
+#define VELMORA_TESTS_E2E_DRIVER_H
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+#include "support/temp_folder.h"
+
+// Setup.exe beside its four payload files, in a fresh folder.
+class Distribution {
+public:
+    Distribution();
+    const std::string& Folder() const { return folder_.Path(); }
+    std::string SetupPath() const { return folder_.File("Setup.exe"); }
+    std::string File(const std::string& name) const { return folder_.File(name); }
+
+private:
+    TempFolder folder_;
+};
+
+// The sample content of a payload file; each file's bytes are its own.
+std::string PayloadBytes(const std::string& name);
+
+class SetupProcess {
+public:
+    // showCommand < 0 leaves the start-up information without a show command.
+    explicit SetupProcess(const Distribution& distribution, const std::string& arguments = "",
+                          int showCommand = -1);
+    ~SetupProcess();
+    SetupProcess(const SetupProcess&) = delete;
+    SetupProcess& operator=(const SetupProcess&) = delete;
+
+    // The next page or message box with this caption that was not handed out
+    // before; NULL, with a failure telling what was there, after the timeout.
+    HWND WaitFor(const std::wstring& caption, DWORD timeoutMs = 20000);
+    // Waits for the message box, checks its text and presses the button.
+    void Answer(const std::wstring& caption, const std::wstring& text, int button);
+    // Waits for the process; its exit code, or -1 (a failure) on timeout.
+    int WaitForExit(DWORD timeoutMs = 20000);
+    bool Running() const;
+
+    // Captions of the process's visible top-level windows.
+    std::vector<std::wstring> VisibleCaptions() const;
+    HWND MainWindow() const;
+    DWORD Id() const { return process_.dwProcessId; }
+
+private:
+    PROCESS_INFORMATION process_ = {};
+    std::vector<HWND> handedOut_;
+};
+
+// Controls of a page of another process.
+void Click(HWND page, int id);
+void SetChecked(HWND page, int id, bool checked);
+bool IsChecked(HWND page, int id);
+void Type(HWND page, int id, const std::string& text);
+void Choose(HWND page, int id, int index);
+int ChosenIndex(HWND page, int id);
+std::wstring Text(HWND page, int id);
+std::wstring ListItem(HWND page, int id, int index);
+int ListCount(HWND page, int id);
+bool Enabled(HWND page, int id);
+std::string Narrow(const std::wstring& text);
+
+// The registry as Setup finds it on a machine of the scenario.
+void ResetOfficeRegistry();
+void InstallOfficeApplications(bool word, bool excel, bool powerPoint, bool access, bool outlook);
+// A dump of every key and value Setup may write, for before-and-after checks.
+std::string DumpProgramRegistry();
+
+// A top-level window of an Office application's class, for the time it lives.
+class OfficeWindow {
+public:
+    explicit OfficeWindow(const char* className);
+    ~OfficeWindow();
+
+private:
+    HWND window_;
+    std::string className_;
+};
+
+#endif
