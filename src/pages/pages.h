@@ -34,7 +34,26 @@ void CenterOverOwner(HWND page, HWND owner);
 // work area with at most one correction per axis.
 POINT CenteredPosition(const RECT& page, const RECT& owner, const RECT& workArea);
 
+// Select Tools: the components to install and the space they need.
 INT_PTR CALLBACK SelectToolsProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam);
+// Free bytes on the drive named by the path's first character; -1 when the
+// drive cannot be queried.
+LONGLONG GetFreeDiskSpace(const char* path);
+// A space figure as the page shows it: "%dKB" of any size without wrapping.
+enum { SPACE_TEXT_SIZE = 20 };
+void FormatKilobytes(char* text, ULONGLONG kilobytes);
+// Whole KB free; nothing for a drive that cannot be queried.
+ULONGLONG FreeKilobytes(LONGLONG freeBytes);
+
+// Default Language: one list per Office application.
+struct LanguageRow {
+    const char* Name;
+    int Lcid;
+};
+enum { LANGUAGE_ROWS = 5 };
+extern const LanguageRow LanguageTable[LANGUAGE_ROWS];
 INT_PTR CALLBACK DefaultLanguageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam);
+void FillLanguageCombo(HWND list, int language);
+int ReadLanguageCombo(HWND list, int current);
 
 #endif

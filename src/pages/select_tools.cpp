@@ -1,11 +1,135 @@
 #include "pages/pages.h"
+#include "setup/setup.h"
 
-// Accepts at once until the page gets its own behaviour.
-INT_PTR CALLBACK SelectToolsProc(HWND page, UINT message, WPARAM, LPARAM)
+namespace {
+
+const int SPELLER_KB = 970;
+const int HYPHENATOR_KB = 32;
+
+typedef BOOL(WINAPI* GetDiskFreeSpaceExFunction)(LPCSTR, PULARGE_INTEGER, PULARGE_INTEGER,
+                                                   PULARGE_INTEGER);
+
+bool IsChecked(HWND page, int id)
 {
-    if (message == WM_INITDIALOG) {
-        EndDialog(page, PAGE_NEXT);
+    return IsDlgButtonChecked(page, id) == BST_CHECKED;
+}
+
+void ShowRequiredSpace(HWND page)
+{
+    int required = 0;
+    if (IsChecked(page, IDC_SPELLER))
+        required += SPELLER_KB;
+    if (IsChecked(page, IDC_HYPHENATOR))
+        required += HYPHENATOR_KB;
+    char text[SPACE_TEXT_SIZE];
+    wsprintfA(text, "%dKB", required);
+    SetDlgItemTextA(page, IDC_SPACE_REQUIRED, text);
+}
+
+void ShowAvailableSpace(HWND page)
+{
+    char text[SPACE_TEXT_SIZE];
+    FormatKilobytes(text, FreeKilobytes(GetFreeDiskSpace(SetupState.DestDir)));
+    SetDlgItemTextA(page, IDC_SPACE_AVAILABLE, text);
+}
+
+void InitSelectTools(HWND page)
+{
+    ShowWindow(page, SW_HIDE);
+    CenterOverOwner(page, GetWindow(page, GW_OWNER));
+    if (SetupState.InstallSpeller)
+        CheckDlgButton(page, IDC_SPELLER, BST_CHECKED);
+    if (SetupState.InstallHyphenator)
+        CheckDlgButton(page, IDC_HYPHENATOR, BST_CHECKED);
+    // Only Word uses a hyphenator; the box keeps its check state all the same.
+    EnableWindow(GetDlgItem(page, IDC_HYPHENATOR), SetupState.WordInstalled != 0);
+    SendMessageA(page, WM_COMMAND, MAKEWPARAM(IDC_SPELLER, 0), 0);
+    ShowAvailableSpace(page);
+    ShowWindow(page, SW_SHOW);
+}
+
+// The hyphenator box is read whether enabled or not.
+void AcceptSelectTools(HWND page)
+{
+    SetupState.InstallSpeller = IsChecked(page, IDC_SPELLER) ? 1 : 0;
+    SetupState.InstallHyphenator = IsChecked(page, IDC_HYPHENATOR) ? 1 : 0;
+}
+
+// Windows 95 before OSR2 lacks GetDiskFreeSpaceExA: importing it would stop
+// the program from loading there.
+GetDiskFreeSpaceExFunction FindGetDiskFreeSpaceEx()
+{
+    HMODULE kernel = GetModuleHandleA("KERNEL32");
+    return kernel ? (GetDiskFreeSpaceExFunction)(void*)GetProcAddress(kernel,
+                                                                        "GetDiskFreeSpaceExA")
+                  : NULL;
+}
+
+}  // namespace
+
+LONGLONG GetFreeDiskSpace(const char* path)
+{
+    if (!path[0])
+        return -1;
+    char root[] = "x:\\";
+    root[0] = path[0];
+    GetDiskFreeSpaceExFunction getFreeSpaceEx = FindGetDiskFreeSpaceEx();
+    if (getFreeSpaceEx) {
+        ULARGE_INTEGER available, total, free;
+        if (!getFreeSpaceEx(root, &available, &total, &free))
+            return -1;
+        return free.QuadPart > (ULONGLONG)MAXLONGLONG ? MAXLONGLONG : (LONGLONG)free.QuadPart;
+    }
+    DWORD sectorsPerCluster, bytesPerSector, freeClusters, clusters;
+    if (!GetDiskFreeSpaceA(root, &sectorsPerCluster, &bytesPerSector, &freeClusters, &clusters))
+        return -1;
+    return (LONGLONG)freeClusters * bytesPerSector * sectorsPerCluster;
+}
+
+ULONGLONG FreeKilobytes(LONGLONG freeBytes)
+{
+    return freeBytes < 0 ? 0 : (ULONGLONG)freeBytes / 1024;
+}
+
+// wsprintfA of Windows 95 knows no 64-bit conversion.  A LONGLONG of bytes
+// is at most 16 digits of KB, so the text always fits.
+void FormatKilobytes(char* text, ULONGLONG kilobytes)
+{
+    char digits[SPACE_TEXT_SIZE];
+    int count = 0;
+    do {
+        digits[count++] = (char)('0' + kilobytes % 10);
+        kilobytes /= 10;
+    } while (kilobytes && count < SPACE_TEXT_SIZE - 3);
+    int length = 0;
+    while (count)
+        text[length++] = digits[--count];
+    text[length++] = 'K';
+    text[length++] = 'B';
+    text[length] = '\0';
+}
+
+INT_PTR CALLBACK SelectToolsProc(HWND page, UINT message, WPARAM wParam, LPARAM)
+{
+    switch (message) {
+    case WM_INITDIALOG:
+        InitSelectTools(page);
         return TRUE;
+    case WM_COMMAND:
+        switch (LOWORD(wParam)) {
+        case IDC_SPELLER:
+        case IDC_HYPHENATOR:
+            ShowRequiredSpace(page);
+            return FALSE;
+        case IDOK:
+            AcceptSelectTools(page);
+            EndDialog(page, PAGE_NEXT);
+            return TRUE;
+        case IDCANCEL:
+            EndDialog(page, PAGE_EXIT);
+            return TRUE;
+        }
+        return FALSE;
     }
     return FALSE;
 }

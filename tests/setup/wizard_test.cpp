@@ -140,4 +140,69 @@ TEST_F(Wizard, TheRunProbesBeforeTheFirstPage)
     EXPECT_NE('\0', SetupState.SourceDir[0]);
 }
 
+// Welcome and Setup language accepted in English.
+std::vector<UiStep> ToOptions()
+{
+    return {{"Welcome", Click(IDOK)}, {"Setup language", Click(IDOK)}};
+}
+
+std::vector<UiStep> operator+(std::vector<UiStep> first, const std::vector<UiStep>& second)
+{
+    first.insert(first.end(), second.begin(), second.end());
+    return first;
+}
+
+TEST_F(Wizard, SelectToolsShownAgainAfterADeclinedExitShowsTheStateNotTheClicks)
+{
+    SetRegString(HKEY_LOCAL_MACHINE,
+                 "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\App Paths\\Winword.EXE", "Path",
+                 "C:\\Office");
+    UINT speller = 0, hyphenator = 0;
+    UiScript script(ToOptions() +
+                    std::vector<UiStep>{
+                        {"Installation Options", Click(IDOK)},
+                        {"Select Tools",
+                         [](HWND page) {
+                             SendDlgItemMessageA(page, IDC_SPELLER, BM_CLICK, 0, 0);
+                             SendDlgItemMessageA(page, IDC_HYPHENATOR, BM_CLICK, 0, 0);
+                             PostClick(page, IDCANCEL);
+                         }},
+                        {"Exit", Click(IDNO)},
+                        {"Select Tools",
+                         [&](HWND page) {
+                             speller = IsDlgButtonChecked(page, IDC_SPELLER);
+                             hyphenator = IsDlgButtonChecked(page, IDC_HYPHENATOR);
+                             PostClick(page, IDOK);
+                         }},
+                        {"Set Default Language", Click(IDCANCEL)},
+                        {"Exit", Click(IDYES)},
+                        {"Setup", Click(IDOK)}});
+    EXPECT_EQ(-1, RunSetup(owner_));
+    EXPECT_EQ((UINT)BST_CHECKED, speller);
+    EXPECT_EQ((UINT)BST_CHECKED, hyphenator);
+}
+
+TEST_F(Wizard, ChangeDefaultWritesTheChosenLanguagesWithoutAMessage)
+{
+    SetRegString(HKEY_LOCAL_MACHINE,
+                 "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\App Paths\\Winword.EXE", "Path",
+                 "C:\\Office");
+    SetRegString(HKEY_LOCAL_MACHINE,
+                 "SOFTWARE\\Microsoft\\Shared Tools\\Proofing Tools\\Spelling\\4122\\Normal",
+                 "Engine", "C:\\Proof\\MSPCR32.DLL");
+    SetRegDword(HKEY_LOCAL_MACHINE, "SOFTWARE\\Microsoft\\Office\\8.0\\Word", "Language ID", 1033);
+    UiScript script(ToOptions() + std::vector<UiStep>{
+                                      {"Installation Options", Click(IDC_CHANGE_DEFAULT)},
+                                      {"Set Default Language",
+                                       [](HWND page) {
+                                           SendDlgItemMessageA(page, IDC_WORD_LANG, CB_SETCURSEL,
+                                                               4, 0);
+                                           PostClick(page, IDOK);
+                                       }}});
+    EXPECT_EQ(0, RunSetup(owner_));
+    EXPECT_REG_DWORD(HKEY_LOCAL_MACHINE, "SOFTWARE\\Microsoft\\Office\\8.0\\Word", "Language ID",
+                     2074);
+    EXPECT_REG_DWORD(HKEY_LOCAL_MACHINE, "SOFTWARE\\Quenra\\Nalvoro", "OldLangWord", 1033);
+}
+
 }  // namespace
