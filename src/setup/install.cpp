@@ -1,7 +1,231 @@
+#include "pages/pages.h"
+#include "registry/registry.h"
+#include "registry/registry_map.h"
 #include "setup/setup.h"
 
-// Nothing is installed yet.
-int InstallComponents(HWND)
+// After windows.h, which it needs.
+#include <commctrl.h>
+
+namespace {
+
+// Each component is two files, copied and registered in this order.
+struct Component {
+    int* Chosen;
+    int* Registered;
+    const char* EngineFile;
+    const char* LexiconFile;
+    const char* Key4122;
+    const char* Key1050;
+};
+
+const Component SPELLER = {&SetupState.InstallSpeller, &SetupState.SpellerRegistered,
+                           "MSPCR32.DLL", "MSSP_CR.LEX", KEY_SPELLING_4122_NORMAL,
+                           KEY_SPELLING_1050_NORMAL};
+const Component HYPHENATOR = {&SetupState.InstallHyphenator, &SetupState.HyphenatorRegistered,
+                              "MSHYCR32.DLL", "MSHY_CR.LEX", KEY_HYPHENATION_4122_NORMAL,
+                              KEY_HYPHENATION_1050_NORMAL};
+
+// The longest payload file name, 8.3.
+const int LONGEST_FILE_NAME = 12;
+// Two files per component make the bar reach 100 after the last one.
+const int PROGRESS_PER_COMPONENT = 50;
+enum { REPORT_SIZE = 3072 };
+
+const BilingualMessage COMPLETED = {
+    {"Setup completed successfully.\nYou may now use the installed Velmora with your MS Office "
+     "97 applications.",
+     "Setup"},
+    {"Instalacija uspešno završena.\nSada možete da koristite instalirane alatke za proveru "
+     "teksta na srpskom jeziku u vašim Office 97 aplikacijama.",
+     "Instalacija"},
+};
+
+struct InstallReport {
+    const char* Header;
+    const char* CopyPrefix;
+    const char* RegistryLine;
+    const char* Footer;
+    const char* Caption;
+};
+
+const InstallReport INSTALL_REPORT_ENGLISH = {
+    "Setup could not complete the installation of Velmora.\n\n",
+    "Could not copy: ",
+    "Could not write the registry settings. Administrator rights may be required.",
+    "\n\nCorrect the problem and run Setup again.",
+    "Setup",
+};
+const InstallReport INSTALL_REPORT_SERBIAN = {
+    "Instalacija alatki za proveru teksta na srpskom jeziku nije uspešno završena.\n\n",
+    "Nije moguće kopirati: ",
+    "Nije moguće upisati podešavanja u registar sistema. Možda su potrebna administratorska "
+    "prava.",
+    "\n\nOtklonite problem i ponovo pokrenite instalaciju.",
+    "Instalacija",
+};
+
+// What went wrong on the way, for the closing message.
+struct InstallOutcome {
+    PathList NotCopied;
+    bool RegistryFailed;
+};
+
+// The full path is taken before the directory is made current, so that a
+// relative entry is resolved against where Setup was started.  Every file
+// path under it must fit a path buffer.
+bool AcceptDestination()
 {
+    char full[PATH_BUFFER_SIZE];
+    DWORD length = GetFullPathNameA(SetupState.DestDir, sizeof full, full, NULL);
+    if (length == 0 || length >= sizeof full)
+        return false;
+    bool hasBackslash = full[length - 1] == '\\';
+    if ((int)length + (hasBackslash ? 0 : 1) + LONGEST_FILE_NAME >= PATH_BUFFER_SIZE)
+        return false;
+    // CreateDirectoryA makes the last element only, never missing parents.
+    if (!SetCurrentDirectoryA(full) && (!CreateDirectoryA(full, NULL) || !SetCurrentDirectoryA(full)))
+        return false;
+    CopyText(SetupState.DestDir, PATH_BUFFER_SIZE, full);
+    if (!hasBackslash)
+        AppendText(SetupState.DestDir, PATH_BUFFER_SIZE, "\\");
+    return true;
+}
+
+// -1 when the user left on the File Destination page.
+int ChooseDestination(HWND owner)
+{
+    for (;;) {
+        if (ShowPage(IDD_DESTINATION, PageProc, owner) != PAGE_NEXT) {
+            if (ConfirmExit(owner) != 0)
+                return -1;
+        } else if (AcceptDestination()) {
+            return 0;
+        }
+    }
+}
+
+// The backdrop and the progress page repaint only here while files copy.
+void DrainMessages()
+{
+    MSG message;
+    while (PeekMessageA(&message, NULL, 0, 0, PM_REMOVE)) {
+        TranslateMessage(&message);
+        DispatchMessageA(&message);
+    }
+}
+
+bool IsFilePresent(const char* path)
+{
+    DWORD attributes = GetFileAttributesA(path);
+    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+void CopyFileOf(HWND progressPage, const char* fileName, InstallOutcome* outcome)
+{
+    if (CopyPayloadFile(progressPage, fileName) != 0) {
+        char destination[PATH_BUFFER_SIZE];
+        JoinPath(destination, SetupState.DestDir, fileName);
+        AddPath(&outcome->NotCopied, destination);
+    }
+}
+
+void CopyComponent(HWND progressPage, const Component& component, InstallOutcome* outcome)
+{
+    if (!*component.Chosen)
+        return;
+    CopyFileOf(progressPage, component.EngineFile, outcome);
+    CopyFileOf(progressPage, component.LexiconFile, outcome);
+}
+
+void WritePath(const char* keyPath, const char* valueName, const char* path, InstallOutcome* outcome)
+{
+    if (RegWriteString(HKEY_LOCAL_MACHINE, keyPath, valueName, path) != 0)
+        outcome->RegistryFailed = true;
+}
+
+// Office is told of a component only when both its files are in place,
+// copied now or there from before.
+void RegisterComponent(const Component& component, InstallOutcome* outcome)
+{
+    if (!*component.Chosen)
+        return;
+    char engine[PATH_BUFFER_SIZE], lexicon[PATH_BUFFER_SIZE];
+    JoinPath(engine, SetupState.DestDir, component.EngineFile);
+    JoinPath(lexicon, SetupState.DestDir, component.LexiconFile);
+    if (!IsFilePresent(engine) || !IsFilePresent(lexicon))
+        return;
+    WritePath(component.Key4122, VAL_ENGINE, engine, outcome);
+    WritePath(component.Key1050, VAL_ENGINE, engine, outcome);
+    WritePath(component.Key4122, VAL_DICTIONARY, lexicon, outcome);
+    WritePath(component.Key1050, VAL_DICTIONARY, lexicon, outcome);
+    *component.Registered = 1;
+}
+
+// The plain name belongs to 4122 and the "(B&H)" one to 1050.
+void WriteLanguageNames(InstallOutcome* outcome)
+{
+    WritePath(KEY_LANGUAGE_4122, VAL_NAME, NAME_LANGUAGE_4122, outcome);
+    WritePath(KEY_LANGUAGE_1050, VAL_NAME, NAME_LANGUAGE_1050, outcome);
+}
+
+void ReportOutcome(HWND owner, const InstallOutcome& outcome)
+{
+    if (outcome.NotCopied.Count == 0 && !outcome.RegistryFailed) {
+        ShowMessage(owner, COMPLETED, MB_OK | MB_ICONINFORMATION);
+        return;
+    }
+    const InstallReport& report =
+        SetupState.LanguageOffset ? INSTALL_REPORT_SERBIAN : INSTALL_REPORT_ENGLISH;
+    char text[REPORT_SIZE];
+    ComposeReport(text, sizeof text, report.Header, report.CopyPrefix, outcome.NotCopied,
+                  outcome.RegistryFailed ? report.RegistryLine : NULL, report.Footer);
+    MessageBoxA(owner, text, report.Caption, MB_OK | MB_ICONEXCLAMATION);
+}
+
+}  // namespace
+
+HWND OpenProgressPage(HWND owner)
+{
+    HWND page = OpenModelessPage(IDD_PROGRESS, PageProc, owner);
+    int components = SetupState.InstallSpeller + SetupState.InstallHyphenator;
+    if (components)
+        SendDlgItemMessageA(page, IDC_PROGRESS, PBM_SETSTEP, PROGRESS_PER_COMPONENT / components, 0);
+    ShowWindow(page, SW_SHOW);
+    return page;
+}
+
+int CopyPayloadFile(HWND progressPage, const char* fileName)
+{
+    DrainMessages();
+    char source[PATH_BUFFER_SIZE], destination[PATH_BUFFER_SIZE];
+    bool pathsFit = JoinPath(source, SetupState.SourceDir, fileName) == 0 &&
+                    JoinPath(destination, SetupState.DestDir, fileName) == 0;
+    if (pathsFit)
+        SetDlgItemTextA(progressPage, IDC_CURRENT_FILE, destination);
+    // An existing file of the same name is replaced.
+    bool copied = pathsFit && CopyFileA(source, destination, FALSE);
+    SendDlgItemMessageA(progressPage, IDC_PROGRESS, PBM_STEPIT, 0, 0);
+    return copied ? 0 : -1;
+}
+
+int InstallComponents(HWND owner)
+{
+    if (ChooseDestination(owner) != 0)
+        return -1;
+    InstallOutcome outcome;
+    outcome.NotCopied.Count = 0;
+    outcome.RegistryFailed = false;
+
+    HWND progressPage = OpenProgressPage(owner);
+    CopyComponent(progressPage, SPELLER, &outcome);
+    CopyComponent(progressPage, HYPHENATOR, &outcome);
+    RegisterComponent(SPELLER, &outcome);
+    RegisterComponent(HYPHENATOR, &outcome);
+    WriteLanguageNames(&outcome);
+    if (ApplyDefaultLanguages() != 0)
+        outcome.RegistryFailed = true;
+    DestroyWindow(progressPage);
+
+    ReportOutcome(owner, outcome);
     return 0;
 }

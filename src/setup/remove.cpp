@@ -1,7 +1,165 @@
+#include "registry/registry.h"
+#include "registry/registry_map.h"
 #include "setup/setup.h"
 
-// Nothing is removed yet.
-int RemoveComponents(HWND)
+namespace {
+
+// The scan's subkey-name buffer: a longer name ends the scan.
+enum { SUBKEY_NAME_SIZE = 100, LANGUAGE_NAME_LENGTH = 4, REPORT_SIZE = 5120 };
+
+const BilingualMessage REMOVE_QUESTION = {
+    {"Are you sure you want to remove the Velmora?\n\nWARNING: If you choose Yes, Velmora will be "
+     "removed from all MS Office 97 applications. The default Proofing Tool language will revert "
+     "back to your original settings.",
+     "Remove"},
+    {"Da li ste sigurni da želite da izbacite alatke za proveru teksta na srpskom jeziku?\n\n"
+     "UPOZORENJE: Ukoliko izaberete Da, alatke za proveru teksta na srpskom jeziku će biti "
+     "izbačene iz svih Office 97 aplikacija. Osnovni jezik za pisanje će biti vraćen na vrednost "
+     "zatečenu prilikom instalacije.",
+     "Izbaci"},
+};
+
+const BilingualMessage LAST_TOOLS_WARNING = {
+    {"WARNING: You do not have any other Proofing Tools installed. If you remove Velmora, then "
+     "you will have no Proofing Tools installed in your MS Office 97 applications.\n\nIf you wish "
+     "to remove Velmora and revert to the deleted tools that were previously installed, click Yes "
+     "to continue and make sure that you manually reinstall them.\n\nClick No if you wish to keep "
+     "Velmora.",
+     "Remove"},
+    {"UPOZORENJE: Nijedan drugi alat za proveru teksta nije instaliran. Ukoliko izbacite alatke "
+     "za proveru teksta na srpskom jeziku, neće vam ostati ni jedna druga alatka za proveru "
+     "teksta u vašim MS Office 97 aplikacijama.\n\nUkoliko želite da izbacite alatke za proveru "
+     "teksta na srpskom jeziku i vratite se na izbrisane alatke koje su prethodno bile "
+     "instalirane, kliknite na Da kako biste nastavili i potrudite se da ih ručno re-instalirate."
+     "\n\nKliknite na Ne ukoliko želite da zadržite alatke za proveru teksta na srpskom jeziku.",
+     "Izbaci"},
+};
+
+const BilingualMessage REMOVED = {
+    {"All previously installed files were successfully removed!", "Removed Files"},
+    {"Sve prethodno instalirane datoteke su bile izbačene!", "Izbačene datoteke"},
+};
+
+struct RemoveReport {
+    const char* Header;
+    const char* Footer;
+};
+const RemoveReport REMOVE_REPORT_ENGLISH = {
+    "Some previously installed files could not be removed:\n",
+    "\n\nClose any program that may be using them and delete them by hand.",
+};
+const RemoveReport REMOVE_REPORT_SERBIAN = {
+    "Neke prethodno instalirane datoteke nije bilo moguće izbaciti:\n",
+    "\n\nZatvorite programe koji ih možda koriste i izbrišite ih ručno.",
+};
+
+bool Confirmed(HWND owner, const BilingualMessage& question)
 {
+    return ShowMessage(owner, question, MB_ICONQUESTION | MB_YESNO) == IDYES;
+}
+
+// Deletes the file a registry value names.  A file already gone is no
+// failure: a path registered for both languages goes at its first reading.
+void DeleteRegisteredFile(const char* keyPath, const char* valueName, PathList* notRemoved)
+{
+    char path[PATH_BUFFER_SIZE];
+    if (RegReadString(HKEY_LOCAL_MACHINE, keyPath, valueName, path, sizeof path) != 0)
+        return;
+    if (!DeleteFileA(path) && GetFileAttributesA(path) != INVALID_FILE_ATTRIBUTES)
+        AddPath(notRemoved, path);
+}
+
+// The "Dictionary" values go only with their language keys.  On Windows NT
+// those keys still hold "Normal" and stay.
+void RemoveComponent(const char* key4122, const char* key1050, const char* parent,
+                     PathList* notRemoved)
+{
+    DeleteRegisteredFile(key4122, VAL_ENGINE, notRemoved);
+    DeleteRegisteredFile(key4122, VAL_DICTIONARY, notRemoved);
+    DeleteRegisteredFile(key1050, VAL_ENGINE, notRemoved);
+    DeleteRegisteredFile(key1050, VAL_DICTIONARY, notRemoved);
+    RegRemoveValue(HKEY_LOCAL_MACHINE, key4122, VAL_ENGINE);
+    RegRemoveValue(HKEY_LOCAL_MACHINE, key1050, VAL_ENGINE);
+    RegRemoveSubkey(HKEY_LOCAL_MACHINE, parent, SUBKEY_4122);
+    RegRemoveSubkey(HKEY_LOCAL_MACHINE, parent, SUBKEY_1050);
+}
+
+// Reads the saved languages, so it runs before the maker's key goes.
+void RestoreLanguages()
+{
+    if (SetupState.WordInstalled)
+        SetupState.WordLang = RestoredLanguage(VAL_OLD_LANG_WORD);
+    if (SetupState.ExcelInstalled)
+        SetupState.ExcelLang = RestoredLanguage(VAL_OLD_LANG_EXCEL);
+    if (SetupState.PowerPointInstalled)
+        SetupState.PowerPointLang = RestoredLanguage(VAL_OLD_LANG_POWERPOINT);
+    if (SetupState.AccessInstalled)
+        SetupState.AccessLang = RestoredLanguage(VAL_OLD_LANG_ACCESS);
+    if (SetupState.OutlookInstalled)
+        SetupState.OutlookLang = RestoredLanguage(VAL_OLD_LANG_OUTLOOK);
+    ApplyDefaultLanguages();
+}
+
+void ReportRemoval(HWND owner, const PathList& notRemoved)
+{
+    if (notRemoved.Count == 0) {
+        ShowMessage(owner, REMOVED, MB_OK | MB_ICONINFORMATION);
+        return;
+    }
+    const RemoveReport& report =
+        SetupState.LanguageOffset ? REMOVE_REPORT_SERBIAN : REMOVE_REPORT_ENGLISH;
+    char text[REPORT_SIZE];
+    ComposeReport(text, sizeof text, report.Header, "", notRemoved, NULL, report.Footer);
+    const MessageText& caption = SetupState.LanguageOffset ? REMOVED.Serbian : REMOVED.English;
+    MessageBoxA(owner, text, caption.Caption, MB_OK | MB_ICONEXCLAMATION);
+}
+
+}  // namespace
+
+bool IsOtherLanguageName(const char* name)
+{
+    if (lstrlenA(name) != LANGUAGE_NAME_LENGTH)
+        return false;
+    for (int i = 0; i < LANGUAGE_NAME_LENGTH; i++) {
+        if (name[i] < '0' || name[i] > '9')
+            return false;
+    }
+    return lstrcmpA(name, SUBKEY_4122) != 0 && lstrcmpA(name, SUBKEY_1050) != 0;
+}
+
+int OtherProofingToolsPresent()
+{
+    HKEY spelling;
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, KEY_SPELLING, 0, KEY_ENUMERATE_SUB_KEYS, &spelling) !=
+        ERROR_SUCCESS)
+        return 0;
+    int found = 0;
+    for (DWORD index = 0; !found; index++) {
+        char name[SUBKEY_NAME_SIZE];
+        DWORD capacity = sizeof name;
+        if (RegEnumKeyExA(spelling, index, name, &capacity, NULL, NULL, NULL, NULL) !=
+            ERROR_SUCCESS)
+            break;
+        found = IsOtherLanguageName(name);
+    }
+    RegCloseKey(spelling);
+    return found;
+}
+
+int RemoveComponents(HWND owner)
+{
+    if (!Confirmed(owner, REMOVE_QUESTION))
+        return -1;
+    if (!OtherProofingToolsPresent() && !Confirmed(owner, LAST_TOOLS_WARNING))
+        return -1;
+
+    PathList notRemoved;
+    notRemoved.Count = 0;
+    RemoveComponent(KEY_SPELLING_4122_NORMAL, KEY_SPELLING_1050_NORMAL, KEY_SPELLING, &notRemoved);
+    RemoveComponent(KEY_HYPHENATION_4122_NORMAL, KEY_HYPHENATION_1050_NORMAL, KEY_HYPHENATION,
+                    &notRemoved);
+    RestoreLanguages();
+    RegRemoveSubkey(HKEY_LOCAL_MACHINE, KEY_MAKER, SUBKEY_SAVED_LANGUAGES);
+    ReportRemoval(owner, notRemoved);
     return 0;
 }

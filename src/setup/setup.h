@@ -48,6 +48,15 @@ int ConfirmExit(HWND owner);
 // 0 when done, -1 when the user left on the way.
 int InstallComponents(HWND owner);
 int RemoveComponents(HWND owner);
+// The modeless progress page, its step set for the chosen components.
+HWND OpenProgressPage(HWND owner);
+// Copies one payload file from SourceDir to DestDir and advances the bar:
+// 0, or -1 when the file was not copied.
+int CopyPayloadFile(HWND progressPage, const char* fileName);
+// Whether Office's spelling registration holds a language besides 4122 and 1050.
+int OtherProofingToolsPresent();
+// A subkey name that stands for another spelling language.
+bool IsOtherLanguageName(const char* name);
 
 // A message box text in both languages; LanguageOffset picks one at the
 // point of use.
@@ -71,5 +80,22 @@ void ChooseDefaultDestination(char* destDir, const char* commonFilesDir, DWORD p
 // unchanged when the result would not fit.
 int AppendText(char* buffer, int bufferSize, const char* text);
 int CopyText(char* buffer, int bufferSize, const char* text);
+// directory (ending in a backslash) + file name into a path buffer.
+int JoinPath(char* path, const char* directory, const char* fileName);
+
+// Files an operation could not handle, for its closing report; a path is
+// listed once.
+enum { MAX_LISTED_PATHS = 8 };
+struct PathList {
+    int Count;
+    char Paths[MAX_LISTED_PATHS][PATH_BUFFER_SIZE];
+};
+void AddPath(PathList* list, const char* path);
+
+// A warning that lists paths: header, one line per path (prefix + path),
+// an optional last line, then the footer.  Cut short, never overrun, when
+// the buffer is too small.
+void ComposeReport(char* text, int textSize, const char* header, const char* linePrefix,
+                   const PathList& paths, const char* lastLine, const char* footer);
 
 #endif

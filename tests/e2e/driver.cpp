@@ -156,7 +156,7 @@ HWND SetupProcess::MainWindow() const
     return NULL;
 }
 
-HWND SetupProcess::WaitFor(const std::wstring& caption, DWORD timeoutMs)
+HWND SetupProcess::WaitFor(const std::wstring& caption, int control, DWORD timeoutMs)
 {
     DWORD start = GetTickCount();
     for (;;) {
@@ -165,7 +165,8 @@ HWND SetupProcess::WaitFor(const std::wstring& caption, DWORD timeoutMs)
                 continue;
             char className[16] = "";
             GetClassNameA(window, className, sizeof className);
-            if (std::string(className) == "#32770" && WindowTextOf(window) == caption) {
+            if (std::string(className) == "#32770" && WindowTextOf(window) == caption &&
+                (!control || GetDlgItem(window, control))) {
                 handedOut_.push_back(window);
                 return window;
             }
@@ -186,7 +187,8 @@ HWND SetupProcess::WaitFor(const std::wstring& caption, DWORD timeoutMs)
 
 void SetupProcess::Answer(const std::wstring& caption, const std::wstring& text, int button)
 {
-    HWND box = WaitFor(caption);
+    // The progress page may share a message box's caption; it has no buttons.
+    HWND box = WaitFor(caption, button);
     if (!box)
         return;
     EXPECT_EQ(Narrow(text), Narrow(Text(box, MESSAGE_BOX_TEXT_ID))) << "in " << Narrow(caption);

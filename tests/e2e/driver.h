@@ -37,8 +37,9 @@ public:
     SetupProcess& operator=(const SetupProcess&) = delete;
 
     // The next page or message box with this caption that was not handed out
-    // before; NULL, with a failure telling what was there, after the timeout.
-    HWND WaitFor(const std::wstring& caption, DWORD timeoutMs = 20000);
+    // before and, when control is nonzero, has that control; NULL, with a
+    // failure telling what was there, after the timeout.
+    HWND WaitFor(const std::wstring& caption, int control = 0, DWORD timeoutMs = 20000);
     // Waits for the message box, checks its text and presses the button.
     void Answer(const std::wstring& caption, const std::wstring& text, int button);
     // Waits for the process; its exit code, or -1 (a failure) on timeout.

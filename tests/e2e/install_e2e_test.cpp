@@ -1,0 +1,398 @@
+// Installing with the real Setup.exe: files, registration, languages and the
+// closing message, value by value.
+#include "e2e/driver.h"
+#include "support/registry_sandbox.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+const char PROOFING[] = "SOFTWARE\\Microsoft\\Shared Tools\\Proofing Tools";
+const char SPELLING_4122[] = "SOFTWARE\\Microsoft\\Shared Tools\\Proofing Tools\\Spelling\\4122\\Normal";
+const char SPELLING_1050[] = "SOFTWARE\\Microsoft\\Shared Tools\\Proofing Tools\\Spelling\\1050\\Normal";
+const char HYPHENATION_4122[] =
+    "SOFTWARE\\Microsoft\\Shared Tools\\Proofing Tools\\Hyphenation\\4122\\Normal";
+const char HYPHENATION_1050[] =
+    "SOFTWARE\\Microsoft\\Shared Tools\\Proofing Tools\\Hyphenation\\1050\\Normal";
+const char LANGUAGE_4122[] = "SOFTWARE\\Microsoft\\Shared Tools\\Proofing Tools\\Language\\4122";
+const char LANGUAGE_1050[] = "SOFTWARE\\Microsoft\\Shared Tools\\Proofing Tools\\Language\\1050";
+const char WORD[] = "SOFTWARE\\Microsoft\\Office\\8.0\\Word";
+const char EXCEL_USER[] = "SOFTWARE\\Microsoft\\Office\\8.0\\Excel\\Spell Checker";
+const char SAVED[] = "SOFTWARE\\Quenra\\Nalvoro";
+const char DEFAULT_DESTINATION[] = "C:\\Program Files\\Common Files\\Microsoft Shared\\Proof";
+const int SPELLER = 1004, HYPHENATOR = 1005, WORD_LIST = 1009, DEST_DIR = 1014;
+
+const wchar_t COMPLETED[] =
+    L"Setup completed successfully.\nYou may now use the installed Velmora with your MS Office 97 "
+    L"applications.";
+const wchar_t COMPLETED_SR[] =
+    L"Instalacija uspešno završena.\nSada možete da koristite instalirane alatke za proveru "
+    L"teksta na srpskom jeziku u vašim Office 97 aplikacijama.";
+
+std::wstring Wide(const std::string& text)
+{
+    return std::wstring(text.begin(), text.end());
+}
+
+struct Choices {
+    bool serbian = false;
+    bool speller = true;
+    bool hyphenator = true;
+    int wordLanguage = -1;  // index in Word's list; -1 keeps the language
+};
+
+class Install : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ResetOfficeRegistry();
+        InstallOfficeApplications(true, true, true, true, true);
+        SetRegDword(HKEY_LOCAL_MACHINE, WORD, "Language ID", 1033);
+        CreateDirectoryA("C:\\Program Files\\Common Files\\Microsoft Shared", NULL);
+        CreateDirectoryA(DEFAULT_DESTINATION, NULL);
+        ClearDefaultDestination();
+    }
+    void TearDown() override
+    {
+        ClearDefaultDestination();
+        ResetOfficeRegistry();
+    }
+
+    static void ClearDefaultDestination()
+    {
+        for (const char* name : {"MSPCR32.DLL", "MSSP_CR.LEX", "MSHYCR32.DLL", "MSHY_CR.LEX"})
+            DeleteFileA((std::string(DEFAULT_DESTINATION) + "\\" + name).c_str());
+    }
+
+    // From the start to the File Destination page.
+    static HWND ToDestination(SetupProcess& setup, const Choices& choices)
+    {
+        if (HWND welcome = setup.WaitFor(L"Welcome"))
+            Click(welcome, IDOK);
+        if (HWND language = setup.WaitFor(L"Setup language")) {
+            SetChecked(language, 1001, choices.serbian);
+            Click(language, IDOK);
+        }
+        if (HWND options =
+                setup.WaitFor(choices.serbian ? L"Instalacione opcije" : L"Installation Options"))
+            Click(options, IDOK);
+        if (HWND tools = setup.WaitFor(choices.serbian ? L"Izaberite alate" : L"Select Tools")) {
+            SetChecked(tools, SPELLER, choices.speller);
+            SetChecked(tools, HYPHENATOR, choices.hyphenator);
+            Click(tools, IDOK);
+        }
+        if (HWND languages = setup.WaitFor(choices.serbian ? L"Izaberite osnovni jezik za pisanje"
+                                                           : L"Set Default Language")) {
+            if (choices.wordLanguage >= 0)
+                Choose(languages, WORD_LIST, choices.wordLanguage);
+            Click(languages, IDOK);
+        }
+        return setup.WaitFor(choices.serbian ? L"Odredište za datoteke" : L"File Destination");
+    }
+
+    // Types the destination (unless empty) and accepts it.
+    static void Accept(HWND page, const std::string& destination)
+    {
+        if (!page)
+            return;
+        if (!destination.empty())
+            Type(page, DEST_DIR, destination);
+        Click(page, IDOK);
+    }
+
+    // A whole installation ending in the success message.
+    void InstallInto(const std::string& destination, const Choices& choices = Choices())
+    {
+        SetupProcess setup(distribution_);
+        Accept(ToDestination(setup, choices), destination);
+        setup.Answer(choices.serbian ? L"Instalacija" : L"Setup",
+                     choices.serbian ? COMPLETED_SR : COMPLETED, IDOK);
+        EXPECT_EQ(0, setup.WaitForExit());
+    }
+
+    void ExpectFiles(const std::string& folder, bool speller, bool hyphenator)
+    {
+        for (const char* name : {"MSPCR32.DLL", "MSSP_CR.LEX"})
+            EXPECT_EQ(speller ? PayloadBytes(name) : "<missing>", ReadFileBytes(folder + "\\" + name))
+                << name;
+        for (const char* name : {"MSHYCR32.DLL", "MSHY_CR.LEX"})
+            EXPECT_EQ(hyphenator ? PayloadBytes(name) : "<missing>",
+                      ReadFileBytes(folder + "\\" + name))
+                << name;
+    }
+
+    void ExpectSpellerRegistered(const std::string& folder)
+    {
+        for (const char* key : {SPELLING_4122, SPELLING_1050}) {
+            EXPECT_REG_SZ(HKEY_LOCAL_MACHINE, key, "Engine", folder + "\\MSPCR32.DLL");
+            EXPECT_REG_SZ(HKEY_LOCAL_MACHINE, key, "Dictionary", folder + "\\MSSP_CR.LEX");
+            EXPECT_EQ(2, CountRegValues(HKEY_LOCAL_MACHINE, key));
+        }
+    }
+
+    void ExpectHyphenatorRegistered(const std::string& folder)
+    {
+        for (const char* key : {HYPHENATION_4122, HYPHENATION_1050}) {
+            EXPECT_REG_SZ(HKEY_LOCAL_MACHINE, key, "Engine", folder + "\\MSHYCR32.DLL");
+            EXPECT_REG_SZ(HKEY_LOCAL_MACHINE, key, "Dictionary", folder + "\\MSHY_CR.LEX");
+            EXPECT_EQ(2, CountRegValues(HKEY_LOCAL_MACHINE, key));
+        }
+    }
+
+    void ExpectLanguageNames()
+    {
+        EXPECT_REG_SZ(HKEY_LOCAL_MACHINE, LANGUAGE_4122, "Name", "Croatian       ");
+        EXPECT_REG_SZ(HKEY_LOCAL_MACHINE, LANGUAGE_1050, "Name", "Croatian (B&H)    ");
+    }
+
+    Distribution distribution_;
+    TempFolder destinations_;
+};
+
+TEST_F(Install, OneInstallationEndToEnd)
+{
+    Choices choices;
+    choices.wordLanguage = 4;
+    InstallInto("", choices);
+    ExpectFiles(DEFAULT_DESTINATION, true, true);
+    ExpectSpellerRegistered(DEFAULT_DESTINATION);
+    ExpectHyphenatorRegistered(DEFAULT_DESTINATION);
+    ExpectLanguageNames();
+    EXPECT_REG_DWORD(HKEY_LOCAL_MACHINE, WORD, "Language ID", 2074);
+    EXPECT_REG_SZ(HKEY_CURRENT_USER, EXCEL_USER, "Speller", "1060\\Normal");
+    EXPECT_REG_DWORD(HKEY_LOCAL_MACHINE, SAVED, "OldLangWord", 1033);
+    EXPECT_REG_DWORD(HKEY_LOCAL_MACHINE, SAVED, "OldLangExcel", 1060);
+    EXPECT_EQ(5, CountRegValues(HKEY_LOCAL_MACHINE, SAVED));
+}
+
+TEST_F(Install, OneInstallationEndToEndInSerbian)
+{
+    Choices choices;
+    choices.serbian = true;
+    choices.wordLanguage = 4;
+    InstallInto("", choices);
+    ExpectFiles(DEFAULT_DESTINATION, true, true);
+    ExpectSpellerRegistered(DEFAULT_DESTINATION);
+    ExpectHyphenatorRegistered(DEFAULT_DESTINATION);
+    ExpectLanguageNames();
+    EXPECT_REG_DWORD(HKEY_LOCAL_MACHINE, WORD, "Language ID", 2074);
+    EXPECT_REG_DWORD(HKEY_LOCAL_MACHINE, SAVED, "OldLangWord", 1033);
+}
+
+TEST_F(Install, SpellerOnlyCopiesAndRegistersItsTwoFiles)
+{
+    std::string folder = destinations_.File("Speller");
+    Choices choices;
+    choices.hyphenator = false;
+    InstallInto(folder, choices);
+    ExpectFiles(folder, true, false);
+    ExpectSpellerRegistered(folder);
+    EXPECT_REG_KEY(HKEY_LOCAL_MACHINE, "SOFTWARE\\Microsoft\\Shared Tools\\Proofing Tools\\Hyphenation",
+                   false);
+    ExpectLanguageNames();
+}
+
+TEST_F(Install, HyphenatorAloneWritesNoLanguagesWithoutARegisteredSpeller)
+{
+    std::string folder = destinations_.File("Hyphenator");
+    Choices choices;
+    choices.speller = false;
+    choices.wordLanguage = 4;
+    InstallInto(folder, choices);
+    ExpectFiles(folder, false, true);
+    ExpectHyphenatorRegistered(folder);
+    EXPECT_REG_KEY(HKEY_LOCAL_MACHINE, "SOFTWARE\\Microsoft\\Shared Tools\\Proofing Tools\\Spelling",
+                   false);
+    EXPECT_REG_DWORD(HKEY_LOCAL_MACHINE, WORD, "Language ID", 1033);
+    EXPECT_REG_KEY(HKEY_LOCAL_MACHINE, SAVED, false);
+}
+
+TEST_F(Install, HyphenatorAloneWritesTheLanguagesWhenASpellerWasRegisteredBefore)
+{
+    SetRegString(HKEY_LOCAL_MACHINE, SPELLING_1050, "Engine", "C:\\Old\\MSPCR32.DLL");
+    std::string folder = destinations_.File("Hyphenator");
+    Choices choices;
+    choices.speller = false;
+    choices.wordLanguage = 4;
+    InstallInto(folder, choices);
+    ExpectHyphenatorRegistered(folder);
+    EXPECT_REG_DWORD(HKEY_LOCAL_MACHINE, WORD, "Language ID", 2074);
+    EXPECT_REG_DWORD(HKEY_LOCAL_MACHINE, SAVED, "OldLangWord", 1033);
+}
+
+TEST_F(Install, NeitherComponentStillWritesTheLanguageNames)
+{
+    std::string folder = destinations_.File("Nothing");
+    Choices choices;
+    choices.speller = choices.hyphenator = false;
+    InstallInto(folder, choices);
+    ExpectFiles(folder, false, false);
+    EXPECT_REG_KEY(HKEY_LOCAL_MACHINE, "SOFTWARE\\Microsoft\\Shared Tools\\Proofing Tools\\Spelling",
+                   false);
+    EXPECT_REG_KEY(HKEY_LOCAL_MACHINE, "SOFTWARE\\Microsoft\\Shared Tools\\Proofing Tools\\Hyphenation",
+                   false);
+    ExpectLanguageNames();
+    EXPECT_REG_KEY(HKEY_LOCAL_MACHINE, SAVED, false);
+}
+
+TEST_F(Install, ADestinationGetsExactlyOneFinalBackslash)
+{
+    std::string plain = destinations_.File("Plain");
+    std::string slashed = destinations_.File("Slashed");
+    CreateDirectoryA(plain.c_str(), NULL);
+    Choices choices;
+    choices.hyphenator = false;
+    InstallInto(plain, choices);
+    ExpectSpellerRegistered(plain);
+    InstallInto(slashed + "\\", choices);
+    ExpectSpellerRegistered(slashed);
+    ExpectFiles(slashed, true, false);
+}
+
+TEST_F(Install, AMissingDestinationIsCreatedOnlyWhenItsParentExists)
+{
+    std::string orphan = destinations_.File("No\\Such");
+    std::string created = destinations_.File("Created");
+    SetupProcess setup(distribution_);
+    Accept(ToDestination(setup, Choices()), orphan);
+    HWND again = setup.WaitFor(L"File Destination");
+    ASSERT_TRUE(again);
+    EXPECT_EQ(Wide(orphan), Text(again, DEST_DIR)) << "the page shows what was typed";
+    Accept(again, created);
+    setup.Answer(L"Setup", COMPLETED, IDOK);
+    EXPECT_EQ(0, setup.WaitForExit());
+    EXPECT_FALSE(FileExists(destinations_.File("No")));
+    ExpectFiles(created, true, true);
+}
+
+TEST_F(Install, AnEmptyDestinationOrAFileBringsThePageBack)
+{
+    std::string file = destinations_.File("file.txt");
+    WriteFileBytes(file, "not a folder");
+    SetupProcess setup(distribution_);
+    HWND page = ToDestination(setup, Choices());
+    Type(page, DEST_DIR, "");
+    Click(page, IDOK);
+    HWND again = setup.WaitFor(L"File Destination");
+    Accept(again, file);
+    Accept(setup.WaitFor(L"File Destination"), destinations_.File("Good"));
+    setup.Answer(L"Setup", COMPLETED, IDOK);
+    EXPECT_EQ(0, setup.WaitForExit());
+}
+
+TEST_F(Install, ExitAnsweredNoShowsTheDestinationAsItWas)
+{
+    SetupProcess setup(distribution_);
+    HWND page = ToDestination(setup, Choices());
+    ASSERT_TRUE(page);
+    Type(page, DEST_DIR, "D:\\Edited");
+    Click(page, IDCANCEL);
+    setup.Answer(L"Exit",
+                 L"Are you sure you want to exit this Setup? Setup hasn't completed the "
+                 L"installation of MS Proofing Tools!",
+                 IDNO);
+    HWND again = setup.WaitFor(L"File Destination");
+    ASSERT_TRUE(again);
+    EXPECT_EQ(Wide(DEFAULT_DESTINATION), Text(again, DEST_DIR));
+    Accept(again, "");
+    setup.Answer(L"Setup", COMPLETED, IDOK);
+    EXPECT_EQ(0, setup.WaitForExit());
+}
+
+TEST_F(Install, ExistingFilesAreOverwrittenAndASecondInstallationKeepsTheFirstOriginals)
+{
+    std::string folder = destinations_.File("Twice");
+    CreateDirectoryA(folder.c_str(), NULL);
+    WriteFileBytes(folder + "\\MSPCR32.DLL", "old engine");
+    Choices first;
+    first.wordLanguage = 4;
+    InstallInto(folder, first);
+    ExpectFiles(folder, true, true);
+    Choices second;
+    second.wordLanguage = 1;
+    InstallInto(folder, second);
+    EXPECT_REG_DWORD(HKEY_LOCAL_MACHINE, WORD, "Language ID", 2057);
+    EXPECT_REG_DWORD(HKEY_LOCAL_MACHINE, SAVED, "OldLangWord", 1033);
+}
+
+TEST_F(Install, AMissingPayloadFileIsReportedAndItsComponentNotRegistered)
+{
+    DeleteFileA(distribution_.File("MSHY_CR.LEX").c_str());
+    std::string folder = destinations_.File("Partial");
+    SetupProcess setup(distribution_);
+    Accept(ToDestination(setup, Choices()), folder);
+    setup.Answer(L"Setup",
+                 L"Setup could not complete the installation of Velmora.\n\nCould not copy: " +
+                     Wide(folder) + L"\\MSHY_CR.LEX\n\nCorrect the problem and run Setup again.",
+                 IDOK);
+    EXPECT_EQ(0, setup.WaitForExit());
+    ExpectSpellerRegistered(folder);
+    EXPECT_REG_KEY(HKEY_LOCAL_MACHINE, "SOFTWARE\\Microsoft\\Shared Tools\\Proofing Tools\\Hyphenation",
+                   false);
+    EXPECT_TRUE(FileExists(folder + "\\MSHYCR32.DLL"));
+}
+
+TEST_F(Install, AMissingPayloadFileIsReportedInSerbian)
+{
+    DeleteFileA(distribution_.File("MSSP_CR.LEX").c_str());
+    std::string folder = destinations_.File("Partial");
+    Choices choices;
+    choices.serbian = true;
+    SetupProcess setup(distribution_);
+    Accept(ToDestination(setup, choices), folder);
+    setup.Answer(L"Instalacija",
+                 L"Instalacija alatki za proveru teksta na srpskom jeziku nije uspešno "
+                 L"završena.\n\nNije moguće kopirati: " +
+                     Wide(folder) +
+                     L"\\MSSP_CR.LEX\n\nOtklonite problem i ponovo pokrenite instalaciju.",
+                 IDOK);
+    EXPECT_EQ(0, setup.WaitForExit());
+    EXPECT_REG_KEY(HKEY_LOCAL_MACHINE, "SOFTWARE\\Microsoft\\Shared Tools\\Proofing Tools\\Spelling",
+                   false);
+    ExpectHyphenatorRegistered(folder);
+}
+
+TEST_F(Install, ADestinationFileHeldOpenIsReportedButItsComponentStaysRegistered)
+{
+    std::string folder = destinations_.File("Held");
+    CreateDirectoryA(folder.c_str(), NULL);
+    std::string held = folder + "\\MSPCR32.DLL";
+    WriteFileBytes(held, "in use");
+    HANDLE file = CreateFileA(held.c_str(), GENERIC_READ, 0, NULL, OPEN_EXISTING, 0, NULL);
+    ASSERT_NE(INVALID_HANDLE_VALUE, file);
+    SetupProcess setup(distribution_);
+    Accept(ToDestination(setup, Choices()), folder);
+    setup.Answer(L"Setup",
+                 L"Setup could not complete the installation of Velmora.\n\nCould not copy: " +
+                     Wide(held) + L"\n\nCorrect the problem and run Setup again.",
+                 IDOK);
+    EXPECT_EQ(0, setup.WaitForExit());
+    CloseHandle(file);
+    ExpectSpellerRegistered(folder);
+    EXPECT_EQ("in use", ReadFileBytes(held));
+}
+
+TEST_F(Install, ARelativeDestinationIsRegisteredByItsFullPath)
+{
+    SetupProcess setup(distribution_);
+    Accept(ToDestination(setup, Choices()), "proof");
+    setup.Answer(L"Setup", COMPLETED, IDOK);
+    EXPECT_EQ(0, setup.WaitForExit());
+    ExpectSpellerRegistered(distribution_.File("proof"));
+    ExpectFiles(distribution_.File("proof"), true, true);
+}
+
+TEST_F(Install, ADestinationTooLongForItsFilePathsBringsThePageBack)
+{
+    SetupProcess setup(distribution_);
+    Accept(ToDestination(setup, Choices()), "C:\\" + std::string(597, 'd'));
+    HWND again = setup.WaitFor(L"File Destination");
+    ASSERT_TRUE(again);
+    EXPECT_EQ(511u, Text(again, DEST_DIR).size()) << "the text as stored, cut to 511 characters";
+    Accept(again, destinations_.File("Short"));
+    setup.Answer(L"Setup", COMPLETED, IDOK);
+    EXPECT_EQ(0, setup.WaitForExit());
+    ExpectSpellerRegistered(destinations_.File("Short"));
+}
+
+}  // namespace

@@ -1,0 +1,271 @@
+// Removing with the real Setup.exe: the two questions, the files and keys
+// removed, the languages restored and what is left behind.
+#include "e2e/driver.h"
+#include "support/registry_sandbox.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+const char SPELLING[] = "SOFTWARE\\Microsoft\\Shared Tools\\Proofing Tools\\Spelling";
+const char HYPHENATION[] = "SOFTWARE\\Microsoft\\Shared Tools\\Proofing Tools\\Hyphenation";
+const char LANGUAGE_4122[] = "SOFTWARE\\Microsoft\\Shared Tools\\Proofing Tools\\Language\\4122";
+const char LANGUAGE_1050[] = "SOFTWARE\\Microsoft\\Shared Tools\\Proofing Tools\\Language\\1050";
+const char WORD[] = "SOFTWARE\\Microsoft\\Office\\8.0\\Word";
+const char ACCESS[] = "SOFTWARE\\Microsoft\\Office\\8.0\\Access\\Speller";
+const char POWERPOINT_NEW[] = "SOFTWARE\\Microsoft\\Office\\8.0\\New User Settings\\PowerPoint\\Options";
+const char POWERPOINT_USER[] = "SOFTWARE\\Microsoft\\Office\\8.0\\PowerPoint\\Options";
+const char EXCEL_NEW[] = "SOFTWARE\\Microsoft\\Office\\8.0\\New User Settings\\Excel\\Spell Checker";
+const char EXCEL_USER[] = "SOFTWARE\\Microsoft\\Office\\8.0\\Excel\\Spell Checker";
+const char OUTLOOK_NEW[] =
+    "SOFTWARE\\Microsoft\\Office\\8.0\\New User Settings\\Outlook\\Options\\Spelling";
+const char OUTLOOK_USER[] = "SOFTWARE\\Microsoft\\Office\\8.0\\Outlook\\Options\\Spelling";
+const char MAKER[] = "SOFTWARE\\Quenra";
+const char SAVED[] = "SOFTWARE\\Quenra\\Nalvoro";
+const int REMOVE = 1002;
+
+const wchar_t QUESTION[] =
+    L"Are you sure you want to remove the Velmora?\n\nWARNING: If you choose Yes, Velmora will be "
+    L"removed from all MS Office 97 applications. The default Proofing Tool language will revert "
+    L"back to your original settings.";
+const wchar_t LAST_TOOLS[] =
+    L"WARNING: You do not have any other Proofing Tools installed. If you remove Velmora, then you "
+    L"will have no Proofing Tools installed in your MS Office 97 applications.\n\nIf you wish to "
+    L"remove Velmora and revert to the deleted tools that were previously installed, click Yes to "
+    L"continue and make sure that you manually reinstall them.\n\nClick No if you wish to keep "
+    L"Velmora.";
+const wchar_t REMOVED[] = L"All previously installed files were successfully removed!";
+const wchar_t QUESTION_SR[] =
+    L"Da li ste sigurni da želite da izbacite alatke za proveru teksta na srpskom jeziku?\n\n"
+    L"UPOZORENJE: Ukoliko izaberete Da, alatke za proveru teksta na srpskom jeziku će biti "
+    L"izbačene iz svih Office 97 aplikacija. Osnovni jezik za pisanje će biti vraćen na vrednost "
+    L"zatečenu prilikom instalacije.";
+const wchar_t LAST_TOOLS_SR[] =
+    L"UPOZORENJE: Nijedan drugi alat za proveru teksta nije instaliran. Ukoliko izbacite alatke za "
+    L"proveru teksta na srpskom jeziku, neće vam ostati ni jedna druga alatka za proveru teksta u "
+    L"vašim MS Office 97 aplikacijama.\n\nUkoliko želite da izbacite alatke za proveru teksta na "
+    L"srpskom jeziku i vratite se na izbrisane alatke koje su prethodno bile instalirane, kliknite "
+    L"na Da kako biste nastavili i potrudite se da ih ručno re-instalirate.\n\nKliknite na Ne "
+    L"ukoliko želite da zadržite alatke za proveru teksta na srpskom jeziku.";
+const wchar_t NOT_REMOVED_SR[] = L"Neke prethodno instalirane datoteke nije bilo moguće izbaciti:\n";
+
+std::wstring Wide(const std::string& text)
+{
+    return std::wstring(text.begin(), text.end());
+}
+
+class Remove : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ResetOfficeRegistry();
+        InstallOfficeApplications(true, true, true, true, true);
+        folder_ = installed_.Path();
+    }
+    void TearDown() override { ResetOfficeRegistry(); }
+
+    // What an installation of the chosen components into folder_ leaves.
+    void Installed(bool speller, bool hyphenator)
+    {
+        struct {
+            bool chosen;
+            const char* tool;
+            const char* engine;
+            const char* lexicon;
+        } components[] = {{speller, SPELLING, "MSPCR32.DLL", "MSSP_CR.LEX"},
+                          {hyphenator, HYPHENATION, "MSHYCR32.DLL", "MSHY_CR.LEX"}};
+        for (const auto& component : components) {
+            if (!component.chosen)
+                continue;
+            for (const char* language : {"4122", "1050"}) {
+                std::string key = std::string(component.tool) + "\\" + language + "\\Normal";
+                SetRegString(HKEY_LOCAL_MACHINE, key.c_str(), "Engine",
+                             installed_.File(component.engine));
+                SetRegString(HKEY_LOCAL_MACHINE, key.c_str(), "Dictionary",
+                             installed_.File(component.lexicon));
+            }
+            WriteFileBytes(installed_.File(component.engine), PayloadBytes(component.engine));
+            WriteFileBytes(installed_.File(component.lexicon), PayloadBytes(component.lexicon));
+        }
+        SetRegString(HKEY_LOCAL_MACHINE, LANGUAGE_4122, "Name", "Croatian       ");
+        SetRegString(HKEY_LOCAL_MACHINE, LANGUAGE_1050, "Name", "Croatian (B&H)    ");
+    }
+
+    void OtherLanguage(const std::string& name)
+    {
+        CreateRegKey(HKEY_LOCAL_MACHINE, (std::string(SPELLING) + "\\" + name + "\\Normal").c_str());
+    }
+
+    // Up to the Remove button, which is pressed.
+    static void ToRemove(SetupProcess& setup, bool serbian = false)
+    {
+        if (HWND welcome = setup.WaitFor(L"Welcome"))
+            Click(welcome, IDOK);
+        if (HWND language = setup.WaitFor(L"Setup language")) {
+            SetChecked(language, 1001, serbian);
+            Click(language, IDOK);
+        }
+        if (HWND options = setup.WaitFor(serbian ? L"Instalacione opcije" : L"Installation Options"))
+            Click(options, REMOVE);
+    }
+
+    // A removal answered Yes throughout; lastTools tells whether the second
+    // question must come.
+    void RemoveAll(bool lastTools, const std::wstring& finalText = REMOVED)
+    {
+        SetupProcess setup(distribution_);
+        ToRemove(setup);
+        setup.Answer(L"Remove", QUESTION, IDYES);
+        if (lastTools)
+            setup.Answer(L"Remove", LAST_TOOLS, IDYES);
+        setup.Answer(L"Removed Files", finalText, IDOK);
+        EXPECT_EQ(0, setup.WaitForExit());
+    }
+
+    Distribution distribution_;
+    TempFolder installed_;
+    std::string folder_;
+};
+
+TEST_F(Remove, AnotherLanguageSparesTheSecondQuestion)
+{
+    Installed(true, true);
+    OtherLanguage("1033");
+    RemoveAll(false);
+    for (const char* name : {"MSPCR32.DLL", "MSSP_CR.LEX", "MSHYCR32.DLL", "MSHY_CR.LEX"})
+        EXPECT_FALSE(FileExists(installed_.File(name))) << name;
+    EXPECT_REG_KEY(HKEY_LOCAL_MACHINE, (std::string(SPELLING) + "\\1033\\Normal").c_str(), true);
+}
+
+TEST_F(Remove, OnlySetupsOwnLanguagesBringTheSecondQuestion)
+{
+    Installed(true, false);
+    RemoveAll(true);
+}
+
+TEST_F(Remove, AnEmptyOrMissingSpellingKeyBringsTheSecondQuestion)
+{
+    Installed(false, true);
+    RemoveAll(true);
+    CreateRegKey(HKEY_LOCAL_MACHINE, SPELLING);
+    Installed(false, true);
+    RemoveAll(true);
+}
+
+TEST_F(Remove, NamesThatAreNotFourDigitsDoNotCountAndALongNameEndsTheScan)
+{
+    Installed(true, false);
+    for (const char* name : {"Normal", "103", "10a3", "12345"})
+        OtherLanguage(name);
+    OtherLanguage("0" + std::string(100, 'x'));
+    OtherLanguage("3081");
+    RemoveAll(true);
+    Installed(true, false);
+    OtherLanguage("0000");
+    RemoveAll(false);
+}
+
+TEST_F(Remove, NoToEitherQuestionChangesNothing)
+{
+    Installed(true, true);
+    SetRegDword(HKEY_LOCAL_MACHINE, SAVED, "OldLangWord", 3081);
+    std::string before = DumpProgramRegistry();
+    for (bool atSecond : {false, true}) {
+        SetupProcess setup(distribution_);
+        ToRemove(setup);
+        setup.Answer(L"Remove", QUESTION, atSecond ? IDYES : IDNO);
+        if (atSecond)
+            setup.Answer(L"Remove", LAST_TOOLS, IDNO);
+        EXPECT_EQ(0, setup.WaitForExit()) << "no further message";
+        EXPECT_EQ(before, DumpProgramRegistry());
+        EXPECT_TRUE(FileExists(installed_.File("MSPCR32.DLL")));
+    }
+}
+
+TEST_F(Remove, RestoresTheSavedLanguagesInBothFormsAndRemovesOnlyTheMakersSubkey)
+{
+    Installed(true, true);
+    SetRegDword(HKEY_LOCAL_MACHINE, SAVED, "OldLangWord", 2074);
+    SetRegDword(HKEY_LOCAL_MACHINE, SAVED, "OldLangExcel", 3098);
+    SetRegDword(HKEY_LOCAL_MACHINE, SAVED, "OldLangPowerPoint", 3081);
+    SetRegDword(HKEY_LOCAL_MACHINE, SAVED, "OldLangOutlook", 1060);
+    RemoveAll(true);
+    EXPECT_REG_DWORD(HKEY_LOCAL_MACHINE, WORD, "Language ID", 1033);
+    EXPECT_REG_DWORD(HKEY_LOCAL_MACHINE, ACCESS, "Language ID", 1033);
+    EXPECT_REG_DWORD(HKEY_LOCAL_MACHINE, POWERPOINT_NEW, "Language Id", 3081);
+    EXPECT_REG_DWORD(HKEY_CURRENT_USER, POWERPOINT_USER, "Language Id", 3081);
+    EXPECT_REG_SZ(HKEY_LOCAL_MACHINE, EXCEL_NEW, "Speller", "1033\\Normal");
+    EXPECT_REG_SZ(HKEY_CURRENT_USER, EXCEL_USER, "Speller", "1033\\Normal");
+    EXPECT_REG_SZ(HKEY_LOCAL_MACHINE, OUTLOOK_NEW, "Speller", "1060\\Normal");
+    EXPECT_REG_SZ(HKEY_CURRENT_USER, OUTLOOK_USER, "Speller", "1060\\Normal");
+    EXPECT_REG_KEY(HKEY_LOCAL_MACHINE, SAVED, false);
+    EXPECT_REG_KEY(HKEY_LOCAL_MACHINE, MAKER, true);
+    EXPECT_REG_SZ(HKEY_LOCAL_MACHINE, LANGUAGE_4122, "Name", "Croatian       ");
+    EXPECT_REG_SZ(HKEY_LOCAL_MACHINE, LANGUAGE_1050, "Name", "Croatian (B&H)    ");
+}
+
+// Windows NT (and Wine) keep a key that has subkeys: each "Normal" keeps its
+// "Dictionary" while its "Engine" goes.
+TEST_F(Remove, OnWindowsNTTheNormalKeysKeepTheirDictionaries)
+{
+    Installed(true, true);
+    RemoveAll(true);
+    for (const char* tool : {SPELLING, HYPHENATION}) {
+        for (const char* language : {"4122", "1050"}) {
+            std::string key = std::string(tool) + "\\" + language + "\\Normal";
+            EXPECT_REG_NO_VALUE(HKEY_LOCAL_MACHINE, key.c_str(), "Engine");
+            EXPECT_EQ(1, CountRegValues(HKEY_LOCAL_MACHINE, key.c_str())) << key;
+        }
+    }
+    EXPECT_TRUE(FileExists(folder_)) << "folders are never removed";
+}
+
+TEST_F(Remove, WithOnlyAHyphenatorTheLanguagesAreNotWrittenButTheMakersKeyGoes)
+{
+    Installed(false, true);
+    SetRegDword(HKEY_LOCAL_MACHINE, SAVED, "OldLangWord", 3081);
+    RemoveAll(true);
+    EXPECT_FALSE(FileExists(installed_.File("MSHYCR32.DLL")));
+    EXPECT_REG_KEY(HKEY_LOCAL_MACHINE, WORD, false);
+    EXPECT_REG_KEY(HKEY_LOCAL_MACHINE, SAVED, false);
+}
+
+TEST_F(Remove, AFileAlreadyGoneIsNoFailure)
+{
+    Installed(true, false);
+    DeleteFileA(installed_.File("MSPCR32.DLL").c_str());
+    RemoveAll(true);
+    EXPECT_FALSE(FileExists(installed_.File("MSSP_CR.LEX")));
+}
+
+TEST_F(Remove, AFileHeldOpenIsReported)
+{
+    Installed(true, false);
+    std::string held = installed_.File("MSSP_CR.LEX");
+    HANDLE file = CreateFileA(held.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, NULL,
+                              OPEN_EXISTING, 0, NULL);
+    ASSERT_NE(INVALID_HANDLE_VALUE, file);
+    RemoveAll(true, L"Some previously installed files could not be removed:\n" + Wide(held) +
+                        L"\n\nClose any program that may be using them and delete them by hand.");
+    CloseHandle(file);
+    EXPECT_FALSE(FileExists(installed_.File("MSPCR32.DLL")));
+}
+
+TEST_F(Remove, TheQuestionsAndTheReportAreSerbianAfterSerbianIsChosen)
+{
+    Installed(true, false);
+    std::string held = installed_.File("MSPCR32.DLL");
+    HANDLE file = CreateFileA(held.c_str(), GENERIC_READ, 0, NULL, OPEN_EXISTING, 0, NULL);
+    SetupProcess setup(distribution_);
+    ToRemove(setup, true);
+    setup.Answer(L"Izbaci", QUESTION_SR, IDYES);
+    setup.Answer(L"Izbaci", LAST_TOOLS_SR, IDYES);
+    setup.Answer(L"Izbačene datoteke",
+                 NOT_REMOVED_SR + Wide(held) +
+                     L"\n\nZatvorite programe koji ih možda koriste i izbrišite ih ručno.",
+                 IDOK);
+    EXPECT_EQ(0, setup.WaitForExit());
+    CloseHandle(file);
+}
+
+}  // namespace

@@ -1,0 +1,107 @@
+#include "pages/pages.h"
+#include "setup/setup.h"
+#include "shell/shell.h"
+#include "support/temp_folder.h"
+#include "support/ui_script.h"
+
+#include <gtest/gtest.h>
+
+#include <commctrl.h>
+#include <cstring>
+
+namespace {
+
+class Progress : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        memset(&SetupState, 0, sizeof SetupState);
+        AppInstance = GetModuleHandleA(NULL);
+        InitCommonControls();
+        owner_ = CreateOwnerWindow();
+        strcpy(SetupState.SourceDir, (source_.Path() + "\\").c_str());
+        strcpy(SetupState.DestDir, (destination_.Path() + "\\").c_str());
+        for (const char* name : {"MSPCR32.DLL", "MSSP_CR.LEX", "MSHYCR32.DLL", "MSHY_CR.LEX"})
+            WriteFileBytes(source_.File(name), std::string("payload ") + name);
+    }
+    void TearDown() override { DestroyWindow(owner_); }
+
+    int Position(HWND page) { return (int)SendDlgItemMessageA(page, IDC_PROGRESS, PBM_GETPOS, 0, 0); }
+    int Step(HWND page) { return (int)SendDlgItemMessageA(page, IDC_PROGRESS, PBM_GETSTEP, 0, 0); }
+
+    HWND owner_ = NULL;
+    TempFolder source_, destination_;
+};
+
+TEST_F(Progress, BothComponentsTakeFourStepsOf25)
+{
+    SetupState.InstallSpeller = SetupState.InstallHyphenator = 1;
+    HWND page = OpenProgressPage(owner_);
+    EXPECT_EQ(25, Step(page));
+    for (const char* name : {"MSPCR32.DLL", "MSSP_CR.LEX", "MSHYCR32.DLL", "MSHY_CR.LEX"}) {
+        EXPECT_EQ(0, CopyPayloadFile(page, name));
+        EXPECT_EQ(destination_.File(name), ControlText(page, IDC_CURRENT_FILE));
+        EXPECT_EQ(std::string("payload ") + name, ReadFileBytes(destination_.File(name)));
+    }
+    EXPECT_EQ(100, Position(page));
+    DestroyWindow(page);
+}
+
+TEST_F(Progress, OneComponentTakesTwoStepsOf50EvenWhenACopyFails)
+{
+    SetupState.InstallHyphenator = 1;
+    DeleteFileA(source_.File("MSHY_CR.LEX").c_str());
+    HWND page = OpenProgressPage(owner_);
+    EXPECT_EQ(50, Step(page));
+    EXPECT_EQ(0, CopyPayloadFile(page, "MSHYCR32.DLL"));
+    EXPECT_EQ(-1, CopyPayloadFile(page, "MSHY_CR.LEX"));
+    EXPECT_EQ(100, Position(page));
+    DestroyWindow(page);
+}
+
+TEST_F(Progress, NeitherComponentLeavesTheBarAtZeroWithItsOwnStep)
+{
+    HWND page = OpenProgressPage(owner_);
+    EXPECT_EQ(10, Step(page)) << "the control's default";
+    EXPECT_EQ(0, Position(page));
+    EXPECT_TRUE(IsWindowVisible(page));
+    DestroyWindow(page);
+}
+
+TEST_F(Progress, APathThatDoesNotFitIsNotCopied)
+{
+    std::string longDir(PATH_BUFFER_SIZE - 8, 'd');
+    strcpy(SetupState.DestDir, longDir.c_str());
+    HWND page = OpenProgressPage(owner_);
+    EXPECT_EQ(-1, CopyPayloadFile(page, "MSPCR32.DLL"));
+    DestroyWindow(page);
+}
+
+TEST(Report, ListsEachPathOnItsOwnLineBetweenHeaderAndFooter)
+{
+    PathList paths = {};
+    AddPath(&paths, "C:\\Proof\\A.DLL");
+    AddPath(&paths, "C:\\Proof\\B.LEX");
+    AddPath(&paths, "c:\\proof\\a.dll");
+    char text[256];
+    ComposeReport(text, sizeof text, "Head\n\n", "Could not copy: ", paths, "Registry.", "\n\nEnd.");
+    EXPECT_STREQ("Head\n\nCould not copy: C:\\Proof\\A.DLL\nCould not copy: C:\\Proof\\B.LEX\n"
+                 "Registry.\n\nEnd.",
+                 text);
+    PathList none = {};
+    ComposeReport(text, sizeof text, "Head\n\n", "", none, "Registry.", "\n\nEnd.");
+    EXPECT_STREQ("Head\n\nRegistry.\n\nEnd.", text);
+}
+
+TEST(Report, IsCutShortRatherThanOverrunItsBuffer)
+{
+    PathList paths = {};
+    AddPath(&paths, std::string(300, 'p').c_str());
+    char text[64];
+    memset(text, 'Z', sizeof text);
+    ComposeReport(text, 40, "Header ", "", paths, NULL, " footer");
+    EXPECT_EQ(39u, strlen(text));
+    EXPECT_EQ('Z', text[40]);
+}
+
+}  // namespace
