@@ -140,10 +140,9 @@ TEST_F(Pages, EscapeAndTheCloseBoxMeanExit)
     UiScript script(
         {{"Welcome", [](HWND page) { PostMessageA(page, WM_SYSCOMMAND, SC_CLOSE, 0); }},
          {"Applications Detected!",
-          [](HWND) { PostMessageA(GetFocus(), WM_KEYDOWN, VK_ESCAPE, 0); }}});
+          [](HWND page) { PostMessageA(GetDlgItem(page, IDCANCEL), WM_KEYDOWN, VK_ESCAPE, 0); }}});
     EXPECT_EQ(PAGE_EXIT, Show(IDD_WELCOME));
     EXPECT_EQ(PAGE_EXIT, Show(IDD_APPS_DETECTED));
-    (void)script;
 }
 
 TEST_F(Pages, PagesWithoutTheirControlsChangeNeitherOffsetNorDestination)

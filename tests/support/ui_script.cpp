@@ -31,68 +31,49 @@ void Unwind(HWND dialog)
 UiScript::UiScript(std::vector<UiStep> steps) : steps_(std::move(steps))
 {
     current = this;
-    hook_ = SetWindowsHookExA(WH_CBT, Hook, NULL, GetCurrentThreadId());
+    timer_ = SetTimer(NULL, 0, 10, Timer);
 }
 
 UiScript::~UiScript()
 {
-    UnhookWindowsHookEx(hook_);
+    KillTimer(NULL, timer_);
     current = nullptr;
     for (size_t i = next_; i < steps_.size(); i++)
         ADD_FAILURE() << "expected the dialog \"" << steps_[i].caption << "\", it never came";
 }
 
-LRESULT CALLBACK UiScript::Hook(int code, WPARAM wParam, LPARAM lParam)
+void CALLBACK UiScript::Timer(HWND, UINT, UINT_PTR, DWORD)
 {
-    if (code == HCBT_ACTIVATE && current)
-        current->Activated((HWND)wParam);
-    return CallNextHookEx(NULL, code, wParam, lParam);
+    if (current)
+        EnumThreadWindows(GetCurrentThreadId(), Visit, (LPARAM)current);
 }
 
-void UiScript::Activated(HWND window)
+BOOL CALLBACK UiScript::Visit(HWND window, LPARAM script)
 {
-    if (!IsDialog(window) || std::find(handled_.begin(), handled_.end(), window) != handled_.end())
+    if (IsDialog(window) && IsWindowVisible(window))
+        ((UiScript*)script)->Handle(window);
+    return TRUE;
+}
+
+void UiScript::Handle(HWND dialog)
+{
+    if (std::find(handled_.begin(), handled_.end(), dialog) != handled_.end())
         return;
-    handled_.push_back(window);
-    std::string caption = WindowCaption(window);
-    seen_.push_back(caption);
+    handled_.push_back(dialog);
+    std::string caption = WindowCaption(dialog);
     if (next_ >= steps_.size()) {
         ADD_FAILURE() << "unexpected dialog \"" << caption << "\" after the last step";
-        Unwind(window);
+        Unwind(dialog);
         return;
     }
     const UiStep& step = steps_[next_++];
     if (caption != step.caption) {
         ADD_FAILURE() << "expected the dialog \"" << step.caption << "\", saw \"" << caption
                       << "\" (step " << next_ << ")";
-        pending_.push_back({window, Unwind});
-    } else {
-        pending_.push_back({window, step.action});
+        Unwind(dialog);
+    } else if (step.action) {
+        step.action(dialog);
     }
-    SetTimer(NULL, 0, 10, Timer);
-}
-
-void CALLBACK UiScript::Timer(HWND, UINT, UINT_PTR id, DWORD)
-{
-    KillTimer(NULL, id);
-    if (current)
-        current->RunPending();
-}
-
-void UiScript::RunPending()
-{
-    std::vector<Pending> waiting;
-    for (Pending& p : pending_) {
-        if (!IsWindow(p.window))
-            continue;
-        if (!IsWindowVisible(p.window))
-            waiting.push_back(p);
-        else if (p.action)
-            p.action(p.window);
-    }
-    pending_ = waiting;
-    if (!pending_.empty())
-        SetTimer(NULL, 0, 10, Timer);
 }
 
 void PostClick(HWND dialog, int id)

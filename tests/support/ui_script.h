@@ -1,8 +1,8 @@
-// Drives the dialogs that code under test opens on this thread: each dialog
-// or message box, when activated, is matched with the next step by caption;
-// the step's action runs from the dialog's own message loop once the dialog
-// is visible, that is after its initialisation.  Actions post their clicks,
-// so that a click whose handler opens a message box returns first.
+// Drives the dialogs that code under test opens on this thread.  A thread
+// timer, dispatched by the dialogs' own message loops, looks for visible
+// dialogs it has not handled yet; each is matched with the next step by
+// caption and handed to the step's action.  Actions post their clicks, so
+// that a click whose handler opens a message box returns first.
 #ifndef VELMORA_TESTS_UI_SCRIPT_H
 #define VELMORA_TESTS_UI_SCRIPT_H
 
@@ -25,26 +25,15 @@ public:
     UiScript(const UiScript&) = delete;
     UiScript& operator=(const UiScript&) = delete;
 
-    // Captions of every dialog seen, in order.
-    const std::vector<std::string>& Seen() const { return seen_; }
-
 private:
-    static LRESULT CALLBACK Hook(int code, WPARAM wParam, LPARAM lParam);
-    static void CALLBACK Timer(HWND, UINT, UINT_PTR id, DWORD);
-    void Activated(HWND window);
-    void RunPending();
-
-    struct Pending {
-        HWND window;
-        std::function<void(HWND)> action;
-    };
-    std::vector<Pending> pending_;
+    static void CALLBACK Timer(HWND, UINT, UINT_PTR, DWORD);
+    static BOOL CALLBACK Visit(HWND window, LPARAM script);
+    void Handle(HWND dialog);
 
     std::vector<UiStep> steps_;
     size_t next_ = 0;
     std::vector<HWND> handled_;
-    std::vector<std::string> seen_;
-    HHOOK hook_;
+    UINT_PTR timer_;
 };
 
 // Actions.
