@@ -22,8 +22,11 @@ int CenteredCoordinate(int ownerStart, int ownerSize, int pageSize, int workStar
 void GetWorkArea(RECT* workArea)
 {
     // Windows NT 3.51 has no work area to report.
-    if (!SystemParametersInfoA(SPI_GETWORKAREA, 0, workArea, 0))
-        SetRect(workArea, 0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN));
+    if (!SystemParametersInfoA(SPI_GETWORKAREA, 0, workArea, 0)) {
+        workArea->left = workArea->top = 0;
+        workArea->right = GetSystemMetrics(SM_CXSCREEN);
+        workArea->bottom = GetSystemMetrics(SM_CYSCREEN);
+    }
 }
 
 void SetControlEnabled(HWND page, int id, BOOL enabled)
@@ -38,7 +41,7 @@ void InitPage(HWND page)
 
     HasLanguageChoice = GetDlgItem(page, IDC_ENGLISH) != NULL;
     if (HasLanguageChoice)
-        CheckDlgButton(page, IDC_ENGLISH, BST_CHECKED);
+        CheckButton(page, IDC_ENGLISH);
 
     HasDestination = GetDlgItem(page, IDC_DEST_DIR) != NULL;
     if (HasDestination)
@@ -59,10 +62,20 @@ void AcceptPage(HWND page)
         GetDlgItemTextA(page, IDC_DEST_DIR, SetupState.DestDir, PATH_BUFFER_SIZE);
     if (HasLanguageChoice)
         SetupState.LanguageOffset =
-            IsDlgButtonChecked(page, IDC_ENGLISH) ? 0 : LANGUAGE_OFFSET_SERBIAN;
+            IsButtonChecked(page, IDC_ENGLISH) ? 0 : LANGUAGE_OFFSET_SERBIAN;
 }
 
 }  // namespace
+
+void CheckButton(HWND page, int id)
+{
+    SendDlgItemMessageA(page, id, BM_SETCHECK, BST_CHECKED, 0);
+}
+
+bool IsButtonChecked(HWND page, int id)
+{
+    return SendDlgItemMessageA(page, id, BM_GETCHECK, 0, 0) != BST_UNCHECKED;
+}
 
 int ShowPage(int baseId, DLGPROC procedure, HWND owner)
 {

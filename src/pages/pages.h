@@ -30,6 +30,10 @@ extern int HasLanguageChoice;
 extern int HasDestination;
 
 void CenterOverOwner(HWND page, HWND owner);
+
+// Check boxes and radio buttons; any check state but unchecked counts.
+void CheckButton(HWND page, int id);
+bool IsButtonChecked(HWND page, int id);
 // Where a page of the given rectangle goes over its owner, kept inside the
 // work area with at most one correction per axis.
 POINT CenteredPosition(const RECT& page, const RECT& owner, const RECT& workArea);

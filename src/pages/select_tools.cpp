@@ -9,17 +9,12 @@ const int HYPHENATOR_KB = 32;
 typedef BOOL(WINAPI* GetDiskFreeSpaceExFunction)(LPCSTR, PULARGE_INTEGER, PULARGE_INTEGER,
                                                    PULARGE_INTEGER);
 
-bool IsChecked(HWND page, int id)
-{
-    return IsDlgButtonChecked(page, id) == BST_CHECKED;
-}
-
 void ShowRequiredSpace(HWND page)
 {
     int required = 0;
-    if (IsChecked(page, IDC_SPELLER))
+    if (IsButtonChecked(page, IDC_SPELLER))
         required += SPELLER_KB;
-    if (IsChecked(page, IDC_HYPHENATOR))
+    if (IsButtonChecked(page, IDC_HYPHENATOR))
         required += HYPHENATOR_KB;
     char text[SPACE_TEXT_SIZE];
     wsprintfA(text, "%dKB", required);
@@ -38,9 +33,9 @@ void InitSelectTools(HWND page)
     ShowWindow(page, SW_HIDE);
     CenterOverOwner(page, GetWindow(page, GW_OWNER));
     if (SetupState.InstallSpeller)
-        CheckDlgButton(page, IDC_SPELLER, BST_CHECKED);
+        CheckButton(page, IDC_SPELLER);
     if (SetupState.InstallHyphenator)
-        CheckDlgButton(page, IDC_HYPHENATOR, BST_CHECKED);
+        CheckButton(page, IDC_HYPHENATOR);
     // Only Word uses a hyphenator; the box keeps its check state all the same.
     EnableWindow(GetDlgItem(page, IDC_HYPHENATOR), SetupState.WordInstalled != 0);
     SendMessageA(page, WM_COMMAND, MAKEWPARAM(IDC_SPELLER, 0), 0);
@@ -51,8 +46,8 @@ void InitSelectTools(HWND page)
 // The hyphenator box is read whether enabled or not.
 void AcceptSelectTools(HWND page)
 {
-    SetupState.InstallSpeller = IsChecked(page, IDC_SPELLER) ? 1 : 0;
-    SetupState.InstallHyphenator = IsChecked(page, IDC_HYPHENATOR) ? 1 : 0;
+    SetupState.InstallSpeller = IsButtonChecked(page, IDC_SPELLER) ? 1 : 0;
+    SetupState.InstallHyphenator = IsButtonChecked(page, IDC_HYPHENATOR) ? 1 : 0;
 }
 
 // Windows 95 before OSR2 lacks GetDiskFreeSpaceExA: importing it would stop
@@ -88,19 +83,43 @@ LONGLONG GetFreeDiskSpace(const char* path)
 
 ULONGLONG FreeKilobytes(LONGLONG freeBytes)
 {
-    return freeBytes < 0 ? 0 : (ULONGLONG)freeBytes / 1024;
+    return freeBytes < 0 ? 0 : (ULONGLONG)freeBytes >> 10;
 }
+
+namespace {
+
+// Divides a number held as four 16-bit parts, most significant first, by 10
+// in place and returns the remainder: 32-bit arithmetic only, which keeps
+// the compiler's 64-bit division routines out of the program.
+int DivideBy10(WORD parts[4])
+{
+    DWORD remainder = 0;
+    for (int i = 0; i < 4; i++) {
+        DWORD dividend = remainder << 16 | parts[i];
+        parts[i] = (WORD)(dividend / 10);
+        remainder = dividend % 10;
+    }
+    return (int)remainder;
+}
+
+bool IsZero(const WORD parts[4])
+{
+    return (parts[0] | parts[1] | parts[2] | parts[3]) == 0;
+}
+
+}  // namespace
 
 // wsprintfA of Windows 95 knows no 64-bit conversion.  A LONGLONG of bytes
 // is at most 16 digits of KB, so the text always fits.
 void FormatKilobytes(char* text, ULONGLONG kilobytes)
 {
+    WORD parts[4] = {(WORD)(kilobytes >> 48), (WORD)(kilobytes >> 32), (WORD)(kilobytes >> 16),
+                     (WORD)kilobytes};
     char digits[SPACE_TEXT_SIZE];
     int count = 0;
     do {
-        digits[count++] = (char)('0' + kilobytes % 10);
-        kilobytes /= 10;
-    } while (kilobytes && count < SPACE_TEXT_SIZE - 3);
+        digits[count++] = (char)('0' + DivideBy10(parts));
+    } while (!IsZero(parts) && count < SPACE_TEXT_SIZE - 3);
     int length = 0;
     while (count)
         text[length++] = digits[--count];

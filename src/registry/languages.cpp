@@ -8,54 +8,80 @@ namespace {
 // are looked at, as Office's own readers do.
 enum { LANGUAGE_TEXT_CHARS = 5, LANGUAGE_TEXT_READ_SIZE = 256 };
 
-void ReadTextLanguage(HKEY root, const char* keyPath, int* language)
+// Where each application keeps its language, in the order in which the
+// settings are read and written.  The per-user key, where there is one, is
+// read after the new-user one so that it wins.
+struct LanguageSetting {
+    const int* Installed;
+    int* Current;
+    const int* Previous;
+    const char* SavedName;
+    const char* NewUserKey;    // HKLM
+    const char* UserKeyRead;   // HKCU, or NULL
+    const char* UserKeyWrite;  // the same key as Office's installer spells it
+    const char* ValueName;
+    bool TextForm;             // "%d\Normal" rather than a REG_DWORD
+};
+
+const LanguageSetting SETTINGS[] = {
+    {&SetupState.WordInstalled, &SetupState.WordLang, &SetupState.PrevWordLang, VAL_OLD_LANG_WORD,
+     KEY_WORD_LANGUAGE, NULL, NULL, VAL_LANGUAGE_ID, false},
+    {&SetupState.AccessInstalled, &SetupState.AccessLang, &SetupState.PrevAccessLang,
+     VAL_OLD_LANG_ACCESS, KEY_ACCESS_LANGUAGE, NULL, NULL, VAL_LANGUAGE_ID, false},
+    {&SetupState.PowerPointInstalled, &SetupState.PowerPointLang, &SetupState.PrevPowerPointLang,
+     VAL_OLD_LANG_POWERPOINT, KEY_POWERPOINT_NEW_USER, KEY_POWERPOINT_USER_READ,
+     KEY_POWERPOINT_USER_WRITE, VAL_POWERPOINT_LANGUAGE_ID, false},
+    {&SetupState.ExcelInstalled, &SetupState.ExcelLang, &SetupState.PrevExcelLang,
+     VAL_OLD_LANG_EXCEL, KEY_EXCEL_NEW_USER, KEY_EXCEL_USER, KEY_EXCEL_USER, VAL_SPELLER, true},
+    {&SetupState.OutlookInstalled, &SetupState.OutlookLang, &SetupState.PrevOutlookLang,
+     VAL_OLD_LANG_OUTLOOK, KEY_OUTLOOK_NEW_USER, KEY_OUTLOOK_USER, KEY_OUTLOOK_USER, VAL_SPELLER,
+     true},
+};
+
+// A read that fails, and a text that yields no language, leave it as it was.
+void ReadLanguage(const LanguageSetting& setting, HKEY root, const char* keyPath)
 {
+    if (!setting.TextForm) {
+        RegReadDword(root, keyPath, setting.ValueName, setting.Current);
+        return;
+    }
     char text[LANGUAGE_TEXT_READ_SIZE];
-    if (RegReadString(root, keyPath, VAL_SPELLER, text, sizeof text) != 0)
+    if (RegReadString(root, keyPath, setting.ValueName, text, sizeof text) != 0)
         return;
     int parsed = ParseLanguageText(text);
     if (parsed != 0)
-        *language = parsed;
+        *setting.Current = parsed;
+}
+
+// Returns -1 when the write failed.
+int WriteLanguage(const LanguageSetting& setting, HKEY root, const char* keyPath)
+{
+    int result;
+    if (setting.TextForm) {
+        char text[LANGUAGE_TEXT_SIZE];
+        FormatLanguageText(text, *setting.Current);
+        result = RegWriteString(root, keyPath, setting.ValueName, text);
+    } else {
+        result = RegWriteDword(root, keyPath, setting.ValueName, *setting.Current);
+    }
+    return result == 0 ? 0 : -1;
+}
+
+// The original is saved before the new language is written, the new-user
+// value before the per-user one.  Every write is made; -1 when one failed.
+int ApplyLanguage(const LanguageSetting& setting)
+{
+    int result = SaveOriginalLanguage(setting.SavedName, *setting.Previous) < 0 ? -1 : 0;
+    if (WriteLanguage(setting, HKEY_LOCAL_MACHINE, setting.NewUserKey) != 0)
+        result = -1;
+    if (setting.UserKeyWrite && WriteLanguage(setting, HKEY_CURRENT_USER, setting.UserKeyWrite) != 0)
+        result = -1;
+    return result;
 }
 
 bool IsBlank(char c)
 {
     return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
-}
-
-// Each helper writes one application; the saved original comes first, then
-// the new-user value, then the per-user one.  Returns -1 when a write failed.
-int ApplyDwordLanguage(const char* savedName, int previous, const char* keyPath,
-                       const char* valueName, int language)
-{
-    int result = SaveOriginalLanguage(savedName, previous) < 0 ? -1 : 0;
-    if (RegWriteDword(HKEY_LOCAL_MACHINE, keyPath, valueName, language) != 0)
-        result = -1;
-    return result;
-}
-
-int ApplyPowerPointLanguage()
-{
-    int language = SetupState.PowerPointLang;
-    int result = ApplyDwordLanguage(VAL_OLD_LANG_POWERPOINT, SetupState.PrevPowerPointLang,
-                                    KEY_POWERPOINT_NEW_USER, VAL_POWERPOINT_LANGUAGE_ID, language);
-    if (RegWriteDword(HKEY_CURRENT_USER, KEY_POWERPOINT_USER_WRITE, VAL_POWERPOINT_LANGUAGE_ID,
-                      language) != 0)
-        result = -1;
-    return result;
-}
-
-int ApplyTextLanguage(const char* savedName, int previous, const char* newUserKey,
-                      const char* userKey, int language)
-{
-    int result = SaveOriginalLanguage(savedName, previous) < 0 ? -1 : 0;
-    char text[LANGUAGE_TEXT_SIZE];
-    FormatLanguageText(text, language);
-    if (RegWriteString(HKEY_LOCAL_MACHINE, newUserKey, VAL_SPELLER, text) != 0)
-        result = -1;
-    if (RegWriteString(HKEY_CURRENT_USER, userKey, VAL_SPELLER, text) != 0)
-        result = -1;
-    return result;
 }
 
 }  // namespace
@@ -84,25 +110,15 @@ void FormatLanguageText(char* text, int language)
     wsprintfA(text, FORMAT_LANGUAGE_TEXT, language);
 }
 
-// The new-user (HKLM) setting is read first so that a per-user one wins.
 void ReadCurrentLanguages()
 {
-    SetupState.WordLang = LCID_ASSUMED;
-    SetupState.ExcelLang = LCID_ASSUMED;
-    SetupState.PowerPointLang = LCID_ASSUMED;
-    SetupState.AccessLang = LCID_ASSUMED;
-    SetupState.OutlookLang = LCID_ASSUMED;
-
-    RegReadDword(HKEY_LOCAL_MACHINE, KEY_WORD_LANGUAGE, VAL_LANGUAGE_ID, &SetupState.WordLang);
-    RegReadDword(HKEY_LOCAL_MACHINE, KEY_ACCESS_LANGUAGE, VAL_LANGUAGE_ID, &SetupState.AccessLang);
-    RegReadDword(HKEY_LOCAL_MACHINE, KEY_POWERPOINT_NEW_USER, VAL_POWERPOINT_LANGUAGE_ID,
-                      &SetupState.PowerPointLang);
-    RegReadDword(HKEY_CURRENT_USER, KEY_POWERPOINT_USER_READ, VAL_POWERPOINT_LANGUAGE_ID,
-                      &SetupState.PowerPointLang);
-    ReadTextLanguage(HKEY_LOCAL_MACHINE, KEY_EXCEL_NEW_USER, &SetupState.ExcelLang);
-    ReadTextLanguage(HKEY_CURRENT_USER, KEY_EXCEL_USER, &SetupState.ExcelLang);
-    ReadTextLanguage(HKEY_LOCAL_MACHINE, KEY_OUTLOOK_NEW_USER, &SetupState.OutlookLang);
-    ReadTextLanguage(HKEY_CURRENT_USER, KEY_OUTLOOK_USER, &SetupState.OutlookLang);
+    for (const LanguageSetting& setting : SETTINGS)
+        *setting.Current = LCID_ASSUMED;
+    for (const LanguageSetting& setting : SETTINGS) {
+        ReadLanguage(setting, HKEY_LOCAL_MACHINE, setting.NewUserKey);
+        if (setting.UserKeyRead)
+            ReadLanguage(setting, HKEY_CURRENT_USER, setting.UserKeyRead);
+    }
 }
 
 int ApplyDefaultLanguages()
@@ -110,24 +126,10 @@ int ApplyDefaultLanguages()
     if (!SetupState.SpellerRegistered)
         return 0;
     int result = 0;
-    if (SetupState.WordInstalled &&
-        ApplyDwordLanguage(VAL_OLD_LANG_WORD, SetupState.PrevWordLang, KEY_WORD_LANGUAGE,
-                           VAL_LANGUAGE_ID, SetupState.WordLang) != 0)
-        result = -1;
-    if (SetupState.AccessInstalled &&
-        ApplyDwordLanguage(VAL_OLD_LANG_ACCESS, SetupState.PrevAccessLang, KEY_ACCESS_LANGUAGE,
-                           VAL_LANGUAGE_ID, SetupState.AccessLang) != 0)
-        result = -1;
-    if (SetupState.PowerPointInstalled && ApplyPowerPointLanguage() != 0)
-        result = -1;
-    if (SetupState.ExcelInstalled &&
-        ApplyTextLanguage(VAL_OLD_LANG_EXCEL, SetupState.PrevExcelLang, KEY_EXCEL_NEW_USER,
-                          KEY_EXCEL_USER, SetupState.ExcelLang) != 0)
-        result = -1;
-    if (SetupState.OutlookInstalled &&
-        ApplyTextLanguage(VAL_OLD_LANG_OUTLOOK, SetupState.PrevOutlookLang, KEY_OUTLOOK_NEW_USER,
-                          KEY_OUTLOOK_USER, SetupState.OutlookLang) != 0)
-        result = -1;
+    for (const LanguageSetting& setting : SETTINGS) {
+        if (*setting.Installed && ApplyLanguage(setting) != 0)
+            result = -1;
+    }
     return result;
 }
 

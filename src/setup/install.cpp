@@ -29,7 +29,6 @@ const Component HYPHENATOR = {&SetupState.InstallHyphenator, &SetupState.Hyphena
 const int LONGEST_FILE_NAME = 12;
 // Two files per component make the bar reach 100 after the last one.
 const int PROGRESS_PER_COMPONENT = 50;
-enum { REPORT_SIZE = 3072 };
 
 const BilingualMessage COMPLETED = {
     {"Setup completed successfully.\nYou may now use the installed Velmora with your MS Office "
@@ -66,9 +65,14 @@ const InstallReport INSTALL_REPORT_SERBIAN = {
 
 // What went wrong on the way, for the closing message.
 struct InstallOutcome {
-    PathList NotCopied;
+    Report NotCopied;
     bool RegistryFailed;
 };
+
+const InstallReport& ReportTexts()
+{
+    return SetupState.LanguageOffset ? INSTALL_REPORT_SERBIAN : INSTALL_REPORT_ENGLISH;
+}
 
 // The full path is taken before the directory is made current, so that a
 // relative entry is resolved against where Setup was started.  Every file
@@ -125,7 +129,7 @@ void CopyFileOf(HWND progressPage, const char* fileName, InstallOutcome* outcome
     if (CopyPayloadFile(progressPage, fileName) != 0) {
         char destination[PATH_BUFFER_SIZE];
         JoinPath(destination, SetupState.DestDir, fileName);
-        AddPath(&outcome->NotCopied, destination);
+        AddReportLine(&outcome->NotCopied, ReportTexts().CopyPrefix, destination);
     }
 }
 
@@ -168,18 +172,17 @@ void WriteLanguageNames(InstallOutcome* outcome)
     WritePath(KEY_LANGUAGE_1050, VAL_NAME, NAME_LANGUAGE_1050, outcome);
 }
 
-void ReportOutcome(HWND owner, const InstallOutcome& outcome)
+void ReportOutcome(HWND owner, InstallOutcome* outcome)
 {
-    if (outcome.NotCopied.Count == 0 && !outcome.RegistryFailed) {
+    if (outcome->NotCopied.Lines == 0 && !outcome->RegistryFailed) {
         ShowMessage(owner, COMPLETED, MB_OK | MB_ICONINFORMATION);
         return;
     }
-    const InstallReport& report =
-        SetupState.LanguageOffset ? INSTALL_REPORT_SERBIAN : INSTALL_REPORT_ENGLISH;
-    char text[REPORT_SIZE];
-    ComposeReport(text, sizeof text, report.Header, report.CopyPrefix, outcome.NotCopied,
-                  outcome.RegistryFailed ? report.RegistryLine : NULL, report.Footer);
-    MessageBoxA(owner, text, report.Caption, MB_OK | MB_ICONEXCLAMATION);
+    const InstallReport& texts = ReportTexts();
+    if (outcome->RegistryFailed)
+        AddReportLine(&outcome->NotCopied, "", texts.RegistryLine);
+    FinishReport(&outcome->NotCopied, texts.Footer);
+    MessageBoxA(owner, outcome->NotCopied.Text, texts.Caption, MB_OK | MB_ICONEXCLAMATION);
 }
 
 }  // namespace
@@ -213,7 +216,7 @@ int InstallComponents(HWND owner)
     if (ChooseDestination(owner) != 0)
         return -1;
     InstallOutcome outcome;
-    outcome.NotCopied.Count = 0;
+    StartReport(&outcome.NotCopied, ReportTexts().Header);
     outcome.RegistryFailed = false;
 
     HWND progressPage = OpenProgressPage(owner);
@@ -226,6 +229,6 @@ int InstallComponents(HWND owner)
         outcome.RegistryFailed = true;
     DestroyWindow(progressPage);
 
-    ReportOutcome(owner, outcome);
+    ReportOutcome(owner, &outcome);
     return 0;
 }

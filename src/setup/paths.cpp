@@ -18,22 +18,21 @@ int CopyText(char* buffer, int bufferSize, const char* text)
     return 0;
 }
 
+bool IsSameText(const char* first, const char* second)
+{
+    while (*first && *first == *second) {
+        first++;
+        second++;
+    }
+    return *first == *second;
+}
+
 int JoinPath(char* path, const char* directory, const char* fileName)
 {
     if (CopyText(path, PATH_BUFFER_SIZE, directory) != 0 ||
         AppendText(path, PATH_BUFFER_SIZE, fileName) != 0)
         return -1;
     return 0;
-}
-
-void AddPath(PathList* list, const char* path)
-{
-    for (int i = 0; i < list->Count; i++) {
-        if (lstrcmpiA(list->Paths[i], path) == 0)
-            return;
-    }
-    if (list->Count < MAX_LISTED_PATHS)
-        CopyText(list->Paths[list->Count++], PATH_BUFFER_SIZE, path);
 }
 
 namespace {
@@ -46,23 +45,59 @@ void AppendTruncated(char* text, int textSize, const char* part)
         lstrcpynA(text + used, part, textSize - used);
 }
 
+// The text after a leading part, or NULL when the text does not start with it.
+const char* SkipPart(const char* text, const char* part)
+{
+    for (; *part; part++, text++) {
+        if (*text != *part)
+            return NULL;
+    }
+    return text;
+}
+
+// Whether the line holds exactly prefix + path.
+bool IsLine(const char* line, const char* prefix, const char* path)
+{
+    const char* rest = SkipPart(line, prefix);
+    rest = rest ? SkipPart(rest, path) : NULL;
+    return rest && (*rest == '\0' || *rest == '\n');
+}
+
+bool HasLine(const char* lines, const char* prefix, const char* path)
+{
+    for (const char* line = lines; *line;) {
+        if (IsLine(line, prefix, path))
+            return true;
+        while (*line && *line != '\n')
+            line++;
+        if (*line)
+            line++;
+    }
+    return false;
+}
+
 }  // namespace
 
-void ComposeReport(char* text, int textSize, const char* header, const char* linePrefix,
-                   const PathList& paths, const char* lastLine, const char* footer)
+void StartReport(Report* report, const char* header)
 {
-    text[0] = '\0';
-    AppendTruncated(text, textSize, header);
-    const char* separator = "";
-    for (int i = 0; i < paths.Count; i++) {
-        AppendTruncated(text, textSize, separator);
-        AppendTruncated(text, textSize, linePrefix);
-        AppendTruncated(text, textSize, paths.Paths[i]);
-        separator = "\n";
-    }
-    if (lastLine) {
-        AppendTruncated(text, textSize, separator);
-        AppendTruncated(text, textSize, lastLine);
-    }
-    AppendTruncated(text, textSize, footer);
+    report->Text[0] = '\0';
+    AppendTruncated(report->Text, REPORT_SIZE, header);
+    report->LinesStart = lstrlenA(report->Text);
+    report->Lines = 0;
+}
+
+void AddReportLine(Report* report, const char* prefix, const char* path)
+{
+    if (HasLine(report->Text + report->LinesStart, prefix, path))
+        return;
+    if (report->Lines > 0)
+        AppendTruncated(report->Text, REPORT_SIZE, "\n");
+    AppendTruncated(report->Text, REPORT_SIZE, prefix);
+    AppendTruncated(report->Text, REPORT_SIZE, path);
+    report->Lines++;
+}
+
+void FinishReport(Report* report, const char* footer)
+{
+    AppendTruncated(report->Text, REPORT_SIZE, footer);
 }

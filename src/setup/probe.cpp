@@ -64,18 +64,18 @@ void FindDefaultDestination()
     char commonFiles[PATH_BUFFER_SIZE];
     int haveCommonFiles = RegReadString(HKEY_LOCAL_MACHINE, KEY_WINDOWS_CURRENT_VERSION,
                                         VAL_COMMON_FILES_DIR, commonFiles, sizeof commonFiles) == 0;
-    OSVERSIONINFOA version;
-    version.dwOSVersionInfoSize = sizeof version;
-    if (!GetVersionExA(&version)) {
-        version.dwPlatformId = VER_PLATFORM_WIN32_NT;
-        version.dwMajorVersion = 4;
-    }
+    // GetVersion's top bit marks the Windows 95 family (and Win32s, before
+    // version 4); its low byte is the major version.
+    DWORD versionWord = GetVersion();
+    DWORD major = LOBYTE(LOWORD(versionWord));
+    DWORD platform = !(versionWord & 0x80000000) ? VER_PLATFORM_WIN32_NT
+                     : major >= 4                 ? VER_PLATFORM_WIN32_WINDOWS
+                                                  : VER_PLATFORM_WIN32s;
     char windows[PATH_BUFFER_SIZE];
     UINT windowsLength = GetWindowsDirectoryA(windows, sizeof windows);
     int haveWindows = windowsLength > 0 && windowsLength < sizeof windows;
     ChooseDefaultDestination(SetupState.DestDir, haveCommonFiles ? commonFiles : NULL,
-                             version.dwPlatformId, version.dwMajorVersion,
-                             haveWindows ? windows : NULL);
+                             platform, major, haveWindows ? windows : NULL);
 }
 
 }  // namespace

@@ -5,7 +5,7 @@
 namespace {
 
 // The scan's subkey-name buffer: a longer name ends the scan.
-enum { SUBKEY_NAME_SIZE = 100, LANGUAGE_NAME_LENGTH = 4, REPORT_SIZE = 5120 };
+enum { SUBKEY_NAME_SIZE = 100, LANGUAGE_NAME_LENGTH = 4 };
 
 const BilingualMessage REMOVE_QUESTION = {
     {"Are you sure you want to remove the Velmora?\n\nWARNING: If you choose Yes, Velmora will be "
@@ -53,6 +53,11 @@ const RemoveReport REMOVE_REPORT_SERBIAN = {
     "\n\nZatvorite programe koji ih možda koriste i izbrišite ih ručno.",
 };
 
+const RemoveReport& ReportTexts()
+{
+    return SetupState.LanguageOffset ? REMOVE_REPORT_SERBIAN : REMOVE_REPORT_ENGLISH;
+}
+
 bool Confirmed(HWND owner, const BilingualMessage& question)
 {
     return ShowMessage(owner, question, MB_ICONQUESTION | MB_YESNO) == IDYES;
@@ -60,19 +65,19 @@ bool Confirmed(HWND owner, const BilingualMessage& question)
 
 // Deletes the file a registry value names.  A file already gone is no
 // failure: a path registered for both languages goes at its first reading.
-void DeleteRegisteredFile(const char* keyPath, const char* valueName, PathList* notRemoved)
+void DeleteRegisteredFile(const char* keyPath, const char* valueName, Report* notRemoved)
 {
     char path[PATH_BUFFER_SIZE];
     if (RegReadString(HKEY_LOCAL_MACHINE, keyPath, valueName, path, sizeof path) != 0)
         return;
     if (!DeleteFileA(path) && GetFileAttributesA(path) != INVALID_FILE_ATTRIBUTES)
-        AddPath(notRemoved, path);
+        AddReportLine(notRemoved, "", path);
 }
 
 // The "Dictionary" values go only with their language keys.  On Windows NT
 // those keys still hold "Normal" and stay.
 void RemoveComponent(const char* key4122, const char* key1050, const char* parent,
-                     PathList* notRemoved)
+                     Report* notRemoved)
 {
     DeleteRegisteredFile(key4122, VAL_ENGINE, notRemoved);
     DeleteRegisteredFile(key4122, VAL_DICTIONARY, notRemoved);
@@ -100,18 +105,15 @@ void RestoreLanguages()
     ApplyDefaultLanguages();
 }
 
-void ReportRemoval(HWND owner, const PathList& notRemoved)
+void ReportRemoval(HWND owner, Report* notRemoved)
 {
-    if (notRemoved.Count == 0) {
+    if (notRemoved->Lines == 0) {
         ShowMessage(owner, REMOVED, MB_OK | MB_ICONINFORMATION);
         return;
     }
-    const RemoveReport& report =
-        SetupState.LanguageOffset ? REMOVE_REPORT_SERBIAN : REMOVE_REPORT_ENGLISH;
-    char text[REPORT_SIZE];
-    ComposeReport(text, sizeof text, report.Header, "", notRemoved, NULL, report.Footer);
+    FinishReport(notRemoved, ReportTexts().Footer);
     const MessageText& caption = SetupState.LanguageOffset ? REMOVED.Serbian : REMOVED.English;
-    MessageBoxA(owner, text, caption.Caption, MB_OK | MB_ICONEXCLAMATION);
+    MessageBoxA(owner, notRemoved->Text, caption.Caption, MB_OK | MB_ICONEXCLAMATION);
 }
 
 }  // namespace
@@ -124,7 +126,7 @@ bool IsOtherLanguageName(const char* name)
         if (name[i] < '0' || name[i] > '9')
             return false;
     }
-    return lstrcmpA(name, SUBKEY_4122) != 0 && lstrcmpA(name, SUBKEY_1050) != 0;
+    return !IsSameText(name, SUBKEY_4122) && !IsSameText(name, SUBKEY_1050);
 }
 
 int OtherProofingToolsPresent()
@@ -153,13 +155,13 @@ int RemoveComponents(HWND owner)
     if (!OtherProofingToolsPresent() && !Confirmed(owner, LAST_TOOLS_WARNING))
         return -1;
 
-    PathList notRemoved;
-    notRemoved.Count = 0;
+    Report notRemoved;
+    StartReport(&notRemoved, ReportTexts().Header);
     RemoveComponent(KEY_SPELLING_4122_NORMAL, KEY_SPELLING_1050_NORMAL, KEY_SPELLING, &notRemoved);
     RemoveComponent(KEY_HYPHENATION_4122_NORMAL, KEY_HYPHENATION_1050_NORMAL, KEY_HYPHENATION,
                     &notRemoved);
     RestoreLanguages();
     RegRemoveSubkey(HKEY_LOCAL_MACHINE, KEY_MAKER, SUBKEY_SAVED_LANGUAGES);
-    ReportRemoval(owner, notRemoved);
+    ReportRemoval(owner, &notRemoved);
     return 0;
 }

@@ -80,22 +80,22 @@ void ChooseDefaultDestination(char* destDir, const char* commonFilesDir, DWORD p
 // unchanged when the result would not fit.
 int AppendText(char* buffer, int bufferSize, const char* text);
 int CopyText(char* buffer, int bufferSize, const char* text);
+// Byte for byte, letter case included.
+bool IsSameText(const char* first, const char* second);
 // directory (ending in a backslash) + file name into a path buffer.
 int JoinPath(char* path, const char* directory, const char* fileName);
 
-// Files an operation could not handle, for its closing report; a path is
-// listed once.
-enum { MAX_LISTED_PATHS = 8 };
-struct PathList {
-    int Count;
-    char Paths[MAX_LISTED_PATHS][PATH_BUFFER_SIZE];
+// A warning that lists paths, one a line, after a header.  What does not
+// fit is left out: a report is cut short, never overrun.
+enum { REPORT_SIZE = 2048 };
+struct Report {
+    char Text[REPORT_SIZE];
+    int LinesStart;  // where the first line follows the header
+    int Lines;
 };
-void AddPath(PathList* list, const char* path);
-
-// A warning that lists paths: header, one line per path (prefix + path),
-// an optional last line, then the footer.  Cut short, never overrun, when
-// the buffer is too small.
-void ComposeReport(char* text, int textSize, const char* header, const char* linePrefix,
-                   const PathList& paths, const char* lastLine, const char* footer);
+void StartReport(Report* report, const char* header);
+// Adds prefix + path as a line, unless that line is listed already.
+void AddReportLine(Report* report, const char* prefix, const char* path);
+void FinishReport(Report* report, const char* footer);
 
 #endif

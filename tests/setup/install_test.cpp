@@ -77,31 +77,43 @@ TEST_F(Progress, APathThatDoesNotFitIsNotCopied)
     DestroyWindow(page);
 }
 
-TEST(Report, ListsEachPathOnItsOwnLineBetweenHeaderAndFooter)
+TEST(Report, ListsEachPathOnceOnItsOwnLineBetweenHeaderAndFooter)
 {
-    PathList paths = {};
-    AddPath(&paths, "C:\\Proof\\A.DLL");
-    AddPath(&paths, "C:\\Proof\\B.LEX");
-    AddPath(&paths, "c:\\proof\\a.dll");
-    char text[256];
-    ComposeReport(text, sizeof text, "Head\n\n", "Could not copy: ", paths, "Registry.", "\n\nEnd.");
+    Report report;
+    StartReport(&report, "Head\n\n");
+    AddReportLine(&report, "Could not copy: ", "C:\\Proof\\A.DLL");
+    AddReportLine(&report, "Could not copy: ", "C:\\Proof\\B.LEX");
+    AddReportLine(&report, "Could not copy: ", "C:\\Proof\\A.DLL");
+    AddReportLine(&report, "", "Registry.");
+    FinishReport(&report, "\n\nEnd.");
     EXPECT_STREQ("Head\n\nCould not copy: C:\\Proof\\A.DLL\nCould not copy: C:\\Proof\\B.LEX\n"
                  "Registry.\n\nEnd.",
-                 text);
-    PathList none = {};
-    ComposeReport(text, sizeof text, "Head\n\n", "", none, "Registry.", "\n\nEnd.");
-    EXPECT_STREQ("Head\n\nRegistry.\n\nEnd.", text);
+                 report.Text);
+    EXPECT_EQ(3, report.Lines);
+}
+
+TEST(Report, TellsAPathFromALongerOneThatStartsWithIt)
+{
+    Report report;
+    StartReport(&report, "Head:\n");
+    AddReportLine(&report, "", "C:\\Proof\\A.DLL.OLD");
+    AddReportLine(&report, "", "C:\\Proof\\A.DLL");
+    EXPECT_EQ(2, report.Lines);
 }
 
 TEST(Report, IsCutShortRatherThanOverrunItsBuffer)
 {
-    PathList paths = {};
-    AddPath(&paths, std::string(300, 'p').c_str());
-    char text[64];
-    memset(text, 'Z', sizeof text);
-    ComposeReport(text, 40, "Header ", "", paths, NULL, " footer");
-    EXPECT_EQ(39u, strlen(text));
-    EXPECT_EQ('Z', text[40]);
+    Report report;
+    memset(&report, 'Z', sizeof report);
+    StartReport(&report, "Header\n");
+    std::string path(500, 'p');
+    for (char c : std::string("abcdef")) {
+        path[0] = c;
+        AddReportLine(&report, "Could not copy: ", path.c_str());
+    }
+    FinishReport(&report, "\n\nfooter");
+    EXPECT_EQ((size_t)REPORT_SIZE - 1, strlen(report.Text));
+    EXPECT_EQ(0, memcmp("Header\nCould not copy: a", report.Text, 24));
 }
 
 }  // namespace
