@@ -16,4 +16,4 @@ set(VELMORA_ENTRY_SYMBOL _SetupStartup)
 # Every frame stays below a page (the build checks it), so the program needs
 # no stack probes and may push its call arguments: a smaller program.
 set(VELMORA_ARCH_FLAGS -mno-stack-arg-probe -mno-accumulate-outgoing-args
-    -mpreferred-stack-boundary=2)
+    -mpreferred-stack-boundary=2 -malign-data=abi)

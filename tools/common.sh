@@ -33,7 +33,7 @@ ensure_packages() {
 
 BUILD_PACKAGES="cmake make g++-mingw-w64-i686 g++-mingw-w64-x86-64 mingw-w64 binutils-mingw-w64-i686"
 WINE_PACKAGES="wine wine64 xvfb xauth"
-TEST_PACKAGES="googletest"
+TEST_PACKAGES="googletest cppcheck clang-format"
 
 build_product() {
     step "configure and build Setup.exe (32-bit)"

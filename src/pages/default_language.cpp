@@ -5,6 +5,7 @@
 
 // Every list offers these rows in this order; the two Croatian names are the
 // ones Setup registers for its languages, trailing blanks included.
+// clang-format off
 const LanguageRow LanguageTable[LANGUAGE_ROWS] = {
     {"English (Australian)", 3081},
     {"English (British)", 2057},
@@ -12,6 +13,7 @@ const LanguageRow LanguageTable[LANGUAGE_ROWS] = {
     {NAME_LANGUAGE_1050, LCID_CROATIAN_BH},
     {NAME_LANGUAGE_4122, LCID_CROATIAN},
 };
+// clang-format on
 
 namespace {
 

@@ -7,7 +7,7 @@ const int SPELLER_KB = 970;
 const int HYPHENATOR_KB = 32;
 
 typedef BOOL(WINAPI* GetDiskFreeSpaceExFunction)(LPCSTR, PULARGE_INTEGER, PULARGE_INTEGER,
-                                                   PULARGE_INTEGER);
+                                                 PULARGE_INTEGER);
 
 void ShowRequiredSpace(HWND page)
 {
@@ -55,9 +55,10 @@ void AcceptSelectTools(HWND page)
 GetDiskFreeSpaceExFunction FindGetDiskFreeSpaceEx()
 {
     HMODULE kernel = GetModuleHandleA("KERNEL32");
-    return kernel ? (GetDiskFreeSpaceExFunction)(void*)GetProcAddress(kernel,
-                                                                        "GetDiskFreeSpaceExA")
-                  : NULL;
+    if (!kernel)
+        return NULL;
+    FARPROC found = GetProcAddress(kernel, "GetDiskFreeSpaceExA");
+    return reinterpret_cast<GetDiskFreeSpaceExFunction>(reinterpret_cast<void*>(found));
 }
 
 }  // namespace

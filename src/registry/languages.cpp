@@ -20,7 +20,7 @@ struct LanguageSetting {
     const char* UserKeyRead;   // HKCU, or NULL
     const char* UserKeyWrite;  // the same key as Office's installer spells it
     const char* ValueName;
-    bool TextForm;             // "%d\Normal" rather than a REG_DWORD
+    bool TextForm;  // "%d\Normal" rather than a REG_DWORD
 };
 
 const LanguageSetting SETTINGS[] = {
@@ -74,7 +74,8 @@ int ApplyLanguage(const LanguageSetting& setting)
     int result = SaveOriginalLanguage(setting.SavedName, *setting.Previous) < 0 ? -1 : 0;
     if (WriteLanguage(setting, HKEY_LOCAL_MACHINE, setting.NewUserKey) != 0)
         result = -1;
-    if (setting.UserKeyWrite && WriteLanguage(setting, HKEY_CURRENT_USER, setting.UserKeyWrite) != 0)
+    if (setting.UserKeyWrite &&
+        WriteLanguage(setting, HKEY_CURRENT_USER, setting.UserKeyWrite) != 0)
         result = -1;
     return result;
 }

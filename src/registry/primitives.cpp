@@ -37,7 +37,8 @@ int RegReadString(HKEY root, const char* keyPath, const char* valueName, char* b
     if (!key)
         return REG_RESULT_NO_KEY;
     DWORD length = bufferSize;
-    LONG status = RegQueryValueExA(key, valueName, NULL, NULL, (BYTE*)buffer, &length);
+    LONG status =
+        RegQueryValueExA(key, valueName, NULL, NULL, reinterpret_cast<BYTE*>(buffer), &length);
     RegCloseKey(key);
     if (status != ERROR_SUCCESS || !TerminateText(buffer, bufferSize, length))
         return REG_RESULT_NO_VALUE;
@@ -66,7 +67,8 @@ int RegWriteString(HKEY root, const char* keyPath, const char* valueName, const 
     HKEY key = CreateKey(root, keyPath);
     if (!key)
         return REG_RESULT_NO_KEY;
-    LONG status = RegSetValueExA(key, valueName, 0, REG_SZ, (const BYTE*)text, lstrlenA(text) + 1);
+    LONG status = RegSetValueExA(key, valueName, 0, REG_SZ, reinterpret_cast<const BYTE*>(text),
+                                 lstrlenA(text) + 1);
     RegCloseKey(key);
     return status == ERROR_SUCCESS ? REG_RESULT_OK : REG_RESULT_NO_VALUE;
 }
@@ -77,7 +79,8 @@ int RegWriteDword(HKEY root, const char* keyPath, const char* valueName, int val
     if (!key)
         return REG_RESULT_NO_KEY;
     DWORD number = (DWORD)value;
-    LONG status = RegSetValueExA(key, valueName, 0, REG_DWORD, (const BYTE*)&number, sizeof number);
+    LONG status = RegSetValueExA(key, valueName, 0, REG_DWORD,
+                                 reinterpret_cast<const BYTE*>(&number), sizeof number);
     RegCloseKey(key);
     return status == ERROR_SUCCESS ? REG_RESULT_OK : REG_RESULT_NO_VALUE;
 }

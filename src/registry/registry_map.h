@@ -4,7 +4,8 @@
 #define VELMORA_REGISTRY_MAP_H
 
 // Windows settings (HKLM, read only).
-inline constexpr char KEY_WINDOWS_CURRENT_VERSION[] = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion";
+inline constexpr char KEY_WINDOWS_CURRENT_VERSION[] =
+    "SOFTWARE\\Microsoft\\Windows\\CurrentVersion";
 inline constexpr char VAL_COMMON_FILES_DIR[] = "CommonFilesDir";
 inline constexpr char KEY_APP_PATH_WORD[] =
     "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\App Paths\\Winword.EXE";
@@ -19,7 +20,8 @@ inline constexpr char KEY_APP_PATH_OUTLOOK[] =
 inline constexpr char VAL_PATH[] = "Path";
 
 // Office's proofing-tool registration (HKLM).
-inline constexpr char KEY_SPELLING[] = "SOFTWARE\\Microsoft\\Shared Tools\\Proofing Tools\\Spelling";
+inline constexpr char KEY_SPELLING[] =
+    "SOFTWARE\\Microsoft\\Shared Tools\\Proofing Tools\\Spelling";
 inline constexpr char KEY_HYPHENATION[] =
     "SOFTWARE\\Microsoft\\Shared Tools\\Proofing Tools\\Hyphenation";
 inline constexpr char KEY_SPELLING_4122_NORMAL[] =
@@ -52,15 +54,18 @@ inline constexpr char VAL_LANGUAGE_ID[] = "Language ID";
 inline constexpr char KEY_POWERPOINT_NEW_USER[] =
     "SOFTWARE\\Microsoft\\Office\\8.0\\New User Settings\\PowerPoint\\Options";
 // HKCU; read and written in two letter cases, both naming the same key.
-inline constexpr char KEY_POWERPOINT_USER_READ[] = "Software\\Microsoft\\Office\\8.0\\PowerPoint\\Options";
-inline constexpr char KEY_POWERPOINT_USER_WRITE[] = "SOFTWARE\\Microsoft\\Office\\8.0\\PowerPoint\\Options";
+inline constexpr char KEY_POWERPOINT_USER_READ[] =
+    "Software\\Microsoft\\Office\\8.0\\PowerPoint\\Options";
+inline constexpr char KEY_POWERPOINT_USER_WRITE[] =
+    "SOFTWARE\\Microsoft\\Office\\8.0\\PowerPoint\\Options";
 inline constexpr char VAL_POWERPOINT_LANGUAGE_ID[] = "Language Id";
 inline constexpr char KEY_EXCEL_NEW_USER[] =
     "SOFTWARE\\Microsoft\\Office\\8.0\\New User Settings\\Excel\\Spell Checker";
 inline constexpr char KEY_EXCEL_USER[] = "SOFTWARE\\Microsoft\\Office\\8.0\\Excel\\Spell Checker";
 inline constexpr char KEY_OUTLOOK_NEW_USER[] =
     "SOFTWARE\\Microsoft\\Office\\8.0\\New User Settings\\Outlook\\Options\\Spelling";
-inline constexpr char KEY_OUTLOOK_USER[] = "SOFTWARE\\Microsoft\\Office\\8.0\\Outlook\\Options\\Spelling";
+inline constexpr char KEY_OUTLOOK_USER[] =
+    "SOFTWARE\\Microsoft\\Office\\8.0\\Outlook\\Options\\Spelling";
 inline constexpr char VAL_SPELLER[] = "Speller";
 // Excel and Outlook keep the language as this text of the LCID.
 inline constexpr char FORMAT_LANGUAGE_TEXT[] = "%d\\Normal";

@@ -8,23 +8,6 @@
 
 namespace {
 
-// Each component is two files, copied and registered in this order.
-struct Component {
-    int* Chosen;
-    int* Registered;
-    const char* EngineFile;
-    const char* LexiconFile;
-    const char* Key4122;
-    const char* Key1050;
-};
-
-const Component SPELLER = {&SetupState.InstallSpeller, &SetupState.SpellerRegistered,
-                           "MSPCR32.DLL", "MSSP_CR.LEX", KEY_SPELLING_4122_NORMAL,
-                           KEY_SPELLING_1050_NORMAL};
-const Component HYPHENATOR = {&SetupState.InstallHyphenator, &SetupState.HyphenatorRegistered,
-                              "MSHYCR32.DLL", "MSHY_CR.LEX", KEY_HYPHENATION_4122_NORMAL,
-                              KEY_HYPHENATION_1050_NORMAL};
-
 // The longest payload file name, 8.3.
 const int LONGEST_FILE_NAME = 12;
 // Two files per component make the bar reach 100 after the last one.
@@ -87,7 +70,8 @@ bool AcceptDestination()
     if ((int)length + (hasBackslash ? 0 : 1) + LONGEST_FILE_NAME >= PATH_BUFFER_SIZE)
         return false;
     // CreateDirectoryA makes the last element only, never missing parents.
-    if (!SetCurrentDirectoryA(full) && (!CreateDirectoryA(full, NULL) || !SetCurrentDirectoryA(full)))
+    if (!SetCurrentDirectoryA(full) &&
+        (!CreateDirectoryA(full, NULL) || !SetCurrentDirectoryA(full)))
         return false;
     CopyText(SetupState.DestDir, PATH_BUFFER_SIZE, full);
     if (!hasBackslash)
@@ -124,40 +108,45 @@ bool IsFilePresent(const char* path)
     return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
-void CopyFileOf(HWND progressPage, const char* fileName, InstallOutcome* outcome)
+// Whether the file is in place afterwards: copied now, or there from before
+// and still there.  A copy that failed half way (a full disk) leaves a file
+// that is not the payload.
+bool CopyFileOf(HWND progressPage, const char* fileName, InstallOutcome* outcome)
 {
-    if (CopyPayloadFile(progressPage, fileName) != 0) {
-        char destination[PATH_BUFFER_SIZE];
-        JoinPath(destination, SetupState.DestDir, fileName);
-        AddReportLine(&outcome->NotCopied, ReportTexts().CopyPrefix, destination);
-    }
+    char destination[PATH_BUFFER_SIZE];
+    bool fits = JoinPath(destination, SetupState.DestDir, fileName) == 0;
+    bool existed = fits && IsFilePresent(destination);
+    if (CopyPayloadFile(progressPage, fileName) == 0)
+        return true;
+    AddReportLine(&outcome->NotCopied, ReportTexts().CopyPrefix, destination);
+    return existed && IsFilePresent(destination);
 }
 
-void CopyComponent(HWND progressPage, const Component& component, InstallOutcome* outcome)
+// Whether both files of a chosen component are in place.
+bool CopyComponent(HWND progressPage, const Component& component, InstallOutcome* outcome)
 {
     if (!*component.Chosen)
-        return;
-    CopyFileOf(progressPage, component.EngineFile, outcome);
-    CopyFileOf(progressPage, component.LexiconFile, outcome);
+        return false;
+    bool engine = CopyFileOf(progressPage, component.EngineFile, outcome);
+    bool lexicon = CopyFileOf(progressPage, component.LexiconFile, outcome);
+    return engine && lexicon;
 }
 
-void WritePath(const char* keyPath, const char* valueName, const char* path, InstallOutcome* outcome)
+void WritePath(const char* keyPath, const char* valueName, const char* path,
+               InstallOutcome* outcome)
 {
     if (RegWriteString(HKEY_LOCAL_MACHINE, keyPath, valueName, path) != 0)
         outcome->RegistryFailed = true;
 }
 
-// Office is told of a component only when both its files are in place,
-// copied now or there from before.
-void RegisterComponent(const Component& component, InstallOutcome* outcome)
+// Office is told of a component only when both its files are in place.
+void RegisterComponent(const Component& component, bool inPlace, InstallOutcome* outcome)
 {
-    if (!*component.Chosen)
+    if (!inPlace)
         return;
     char engine[PATH_BUFFER_SIZE], lexicon[PATH_BUFFER_SIZE];
     JoinPath(engine, SetupState.DestDir, component.EngineFile);
     JoinPath(lexicon, SetupState.DestDir, component.LexiconFile);
-    if (!IsFilePresent(engine) || !IsFilePresent(lexicon))
-        return;
     WritePath(component.Key4122, VAL_ENGINE, engine, outcome);
     WritePath(component.Key1050, VAL_ENGINE, engine, outcome);
     WritePath(component.Key4122, VAL_DICTIONARY, lexicon, outcome);
@@ -192,7 +181,8 @@ HWND OpenProgressPage(HWND owner)
     HWND page = OpenModelessPage(IDD_PROGRESS, PageProc, owner);
     int components = SetupState.InstallSpeller + SetupState.InstallHyphenator;
     if (components)
-        SendDlgItemMessageA(page, IDC_PROGRESS, PBM_SETSTEP, PROGRESS_PER_COMPONENT / components, 0);
+        SendDlgItemMessageA(page, IDC_PROGRESS, PBM_SETSTEP, PROGRESS_PER_COMPONENT / components,
+                            0);
     ShowWindow(page, SW_SHOW);
     return page;
 }
@@ -220,10 +210,10 @@ int InstallComponents(HWND owner)
     outcome.RegistryFailed = false;
 
     HWND progressPage = OpenProgressPage(owner);
-    CopyComponent(progressPage, SPELLER, &outcome);
-    CopyComponent(progressPage, HYPHENATOR, &outcome);
-    RegisterComponent(SPELLER, &outcome);
-    RegisterComponent(HYPHENATOR, &outcome);
+    bool spellerInPlace = CopyComponent(progressPage, SPELLER, &outcome);
+    bool hyphenatorInPlace = CopyComponent(progressPage, HYPHENATOR, &outcome);
+    RegisterComponent(SPELLER, spellerInPlace, &outcome);
+    RegisterComponent(HYPHENATOR, hyphenatorInPlace, &outcome);
     WriteLanguageNames(&outcome);
     if (ApplyDefaultLanguages() != 0)
         outcome.RegistryFailed = true;

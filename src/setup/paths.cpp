@@ -27,6 +27,24 @@ bool IsSameText(const char* first, const char* second)
     return *first == *second;
 }
 
+namespace {
+
+char FoldCase(char c)
+{
+    return c >= 'a' && c <= 'z' ? (char)(c - 'a' + 'A') : c;
+}
+
+}  // namespace
+
+bool IsSameTextIgnoringCase(const char* first, const char* second)
+{
+    while (*first && FoldCase(*first) == FoldCase(*second)) {
+        first++;
+        second++;
+    }
+    return FoldCase(*first) == FoldCase(*second);
+}
+
 int JoinPath(char* path, const char* directory, const char* fileName)
 {
     if (CopyText(path, PATH_BUFFER_SIZE, directory) != 0 ||

@@ -69,13 +69,13 @@ void FindDefaultDestination()
     DWORD versionWord = GetVersion();
     DWORD major = LOBYTE(LOWORD(versionWord));
     DWORD platform = !(versionWord & 0x80000000) ? VER_PLATFORM_WIN32_NT
-                     : major >= 4                 ? VER_PLATFORM_WIN32_WINDOWS
-                                                  : VER_PLATFORM_WIN32s;
+                     : major >= 4                ? VER_PLATFORM_WIN32_WINDOWS
+                                                 : VER_PLATFORM_WIN32s;
     char windows[PATH_BUFFER_SIZE];
     UINT windowsLength = GetWindowsDirectoryA(windows, sizeof windows);
     int haveWindows = windowsLength > 0 && windowsLength < sizeof windows;
-    ChooseDefaultDestination(SetupState.DestDir, haveCommonFiles ? commonFiles : NULL,
-                             platform, major, haveWindows ? windows : NULL);
+    ChooseDefaultDestination(SetupState.DestDir, haveCommonFiles ? commonFiles : NULL, platform,
+                             major, haveWindows ? windows : NULL);
 }
 
 }  // namespace

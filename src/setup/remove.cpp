@@ -63,12 +63,16 @@ bool Confirmed(HWND owner, const BilingualMessage& question)
     return ShowMessage(owner, question, MB_ICONQUESTION | MB_YESNO) == IDYES;
 }
 
-// Deletes the file a registry value names.  A file already gone is no
-// failure: a path registered for both languages goes at its first reading.
-void DeleteRegisteredFile(const char* keyPath, const char* valueName, Report* notRemoved)
+// Deletes the file a registry value names, when it is the payload file that
+// the value registers: the registry may name any file, and Setup deletes
+// only its own.  A file already gone is no failure: a path registered for
+// both languages goes at its first reading.
+void DeleteRegisteredFile(const char* keyPath, const char* valueName, const char* fileName,
+                          Report* notRemoved)
 {
     char path[PATH_BUFFER_SIZE];
-    if (RegReadString(HKEY_LOCAL_MACHINE, keyPath, valueName, path, sizeof path) != 0)
+    if (RegReadString(HKEY_LOCAL_MACHINE, keyPath, valueName, path, sizeof path) != 0 ||
+        !NamesFile(path, fileName))
         return;
     if (!DeleteFileA(path) && GetFileAttributesA(path) != INVALID_FILE_ATTRIBUTES)
         AddReportLine(notRemoved, "", path);
@@ -76,17 +80,18 @@ void DeleteRegisteredFile(const char* keyPath, const char* valueName, Report* no
 
 // The "Dictionary" values go only with their language keys.  On Windows NT
 // those keys still hold "Normal" and stay.
-void RemoveComponent(const char* key4122, const char* key1050, const char* parent,
-                     Report* notRemoved)
+void RemoveComponent(const Component& component, Report* notRemoved)
 {
-    DeleteRegisteredFile(key4122, VAL_ENGINE, notRemoved);
-    DeleteRegisteredFile(key4122, VAL_DICTIONARY, notRemoved);
-    DeleteRegisteredFile(key1050, VAL_ENGINE, notRemoved);
-    DeleteRegisteredFile(key1050, VAL_DICTIONARY, notRemoved);
+    const char* key4122 = component.Key4122;
+    const char* key1050 = component.Key1050;
+    DeleteRegisteredFile(key4122, VAL_ENGINE, component.EngineFile, notRemoved);
+    DeleteRegisteredFile(key4122, VAL_DICTIONARY, component.LexiconFile, notRemoved);
+    DeleteRegisteredFile(key1050, VAL_ENGINE, component.EngineFile, notRemoved);
+    DeleteRegisteredFile(key1050, VAL_DICTIONARY, component.LexiconFile, notRemoved);
     RegRemoveValue(HKEY_LOCAL_MACHINE, key4122, VAL_ENGINE);
     RegRemoveValue(HKEY_LOCAL_MACHINE, key1050, VAL_ENGINE);
-    RegRemoveSubkey(HKEY_LOCAL_MACHINE, parent, SUBKEY_4122);
-    RegRemoveSubkey(HKEY_LOCAL_MACHINE, parent, SUBKEY_1050);
+    RegRemoveSubkey(HKEY_LOCAL_MACHINE, component.LanguagesKey, SUBKEY_4122);
+    RegRemoveSubkey(HKEY_LOCAL_MACHINE, component.LanguagesKey, SUBKEY_1050);
 }
 
 // Reads the saved languages, so it runs before the maker's key goes.
@@ -129,6 +134,16 @@ bool IsOtherLanguageName(const char* name)
     return !IsSameText(name, SUBKEY_4122) && !IsSameText(name, SUBKEY_1050);
 }
 
+bool NamesFile(const char* path, const char* fileName)
+{
+    const char* name = path;
+    for (const char* p = path; *p; p = CharNextA(p)) {
+        if (*p == '\\' || *p == '/' || *p == ':')
+            name = p + 1;
+    }
+    return IsSameTextIgnoringCase(name, fileName);
+}
+
 int OtherProofingToolsPresent()
 {
     HKEY spelling;
@@ -157,9 +172,8 @@ int RemoveComponents(HWND owner)
 
     Report notRemoved;
     StartReport(&notRemoved, ReportTexts().Header);
-    RemoveComponent(KEY_SPELLING_4122_NORMAL, KEY_SPELLING_1050_NORMAL, KEY_SPELLING, &notRemoved);
-    RemoveComponent(KEY_HYPHENATION_4122_NORMAL, KEY_HYPHENATION_1050_NORMAL, KEY_HYPHENATION,
-                    &notRemoved);
+    RemoveComponent(SPELLER, &notRemoved);
+    RemoveComponent(HYPHENATOR, &notRemoved);
     RestoreLanguages();
     RegRemoveSubkey(HKEY_LOCAL_MACHINE, KEY_MAKER, SUBKEY_SAVED_LANGUAGES);
     ReportRemoval(owner, &notRemoved);

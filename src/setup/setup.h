@@ -5,8 +5,22 @@
 
 #include <windows.h>
 
+#include "registry/registry_map.h"
+
 // Path buffers: 8-bit ANSI, 512 bytes with the terminator.
 enum { PATH_BUFFER_SIZE = 512 };
+
+// A component: its two payload files, copied and registered in this order,
+// and where Office finds them.
+struct Component {
+    int* Chosen;
+    int* Registered;
+    const char* EngineFile;   // the "Engine" value
+    const char* LexiconFile;  // the "Dictionary" value
+    const char* Key4122;
+    const char* Key1050;
+    const char* LanguagesKey;  // holds the 4122 and 1050 subkeys
+};
 
 // Added to a page's base id for its Serbian template.
 enum { LANGUAGE_OFFSET_SERBIAN = 100 };
@@ -40,6 +54,15 @@ struct SetupStateRecord {
 // The one record of the run, shared by the pages and the operations.
 extern SetupStateRecord SetupState;
 
+inline constexpr Component SPELLER = {
+    &SetupState.InstallSpeller, &SetupState.SpellerRegistered, "MSPCR32.DLL", "MSSP_CR.LEX",
+    KEY_SPELLING_4122_NORMAL,   KEY_SPELLING_1050_NORMAL,      KEY_SPELLING,
+};
+inline constexpr Component HYPHENATOR = {
+    &SetupState.InstallHyphenator, &SetupState.HyphenatorRegistered, "MSHYCR32.DLL",  "MSHY_CR.LEX",
+    KEY_HYPHENATION_4122_NORMAL,   KEY_HYPHENATION_1050_NORMAL,      KEY_HYPHENATION,
+};
+
 // The whole run: -2 when an Office application was open, -1 when the user
 // left, 0 when an action was carried out.
 int RunSetup(HWND owner);
@@ -57,6 +80,8 @@ int CopyPayloadFile(HWND progressPage, const char* fileName);
 int OtherProofingToolsPresent();
 // A subkey name that stands for another spelling language.
 bool IsOtherLanguageName(const char* name);
+// Whether a path names the given file, in any folder, in any letter case.
+bool NamesFile(const char* path, const char* fileName);
 
 // A message box text in both languages; LanguageOffset picks one at the
 // point of use.
@@ -82,6 +107,8 @@ int AppendText(char* buffer, int bufferSize, const char* text);
 int CopyText(char* buffer, int bufferSize, const char* text);
 // Byte for byte, letter case included.
 bool IsSameText(const char* first, const char* second);
+// The same, but for the case of the letters A to Z.
+bool IsSameTextIgnoringCase(const char* first, const char* second);
 // directory (ending in a backslash) + file name into a path buffer.
 int JoinPath(char* path, const char* directory, const char* fileName);
 

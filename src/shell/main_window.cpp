@@ -33,7 +33,7 @@ void FillMainClass(HINSTANCE instance, WNDCLASSA* windowClass)
     windowClass->hInstance = instance;
     windowClass->hIcon = LoadIconA(instance, CLASS_ICON);
     windowClass->hCursor = LoadCursorA(NULL, IDC_ARROW);
-    windowClass->hbrBackground = (HBRUSH)GetStockObject(WHITE_BRUSH);
+    windowClass->hbrBackground = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
     windowClass->lpszMenuName = NULL;
     windowClass->lpszClassName = MAIN_CLASS_NAME;
 }
@@ -64,8 +64,9 @@ ATOM RegisterClassExtended(HINSTANCE instance, const WNDCLASSA* windowClass)
     // program from loading there.
     typedef ATOM(WINAPI * RegisterClassExFunction)(const WNDCLASSEXA*);
     HMODULE user = GetModuleHandleA("USER32");
+    FARPROC found = user ? GetProcAddress(user, "RegisterClassExA") : NULL;
     RegisterClassExFunction registerEx =
-        user ? (RegisterClassExFunction)(void*)GetProcAddress(user, "RegisterClassExA") : NULL;
+        reinterpret_cast<RegisterClassExFunction>(reinterpret_cast<void*>(found));
     if (!registerEx)
         return RegisterClassA(windowClass);
 
@@ -103,9 +104,9 @@ WORD RegisterMainClass(HINSTANCE instance)
 int CreateMainWindow(HINSTANCE instance, int)
 {
     AppInstance = instance;
-    MainWindow = CreateWindowExA(0, MAIN_CLASS_NAME, APP_TITLE, WS_POPUP | WS_VISIBLE,
-                                 CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, NULL,
-                                 NULL, instance, NULL);
+    MainWindow =
+        CreateWindowExA(0, MAIN_CLASS_NAME, APP_TITLE, WS_POPUP | WS_VISIBLE, CW_USEDEFAULT,
+                        CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, NULL, NULL, instance, NULL);
     if (!MainWindow)
         return 0;
     // Always maximised, whatever the shortcut asked for.
@@ -138,6 +139,8 @@ LRESULT CALLBACK MainWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
     return DefWindowProcA(window, message, wParam, lParam);
 }
 
+// The signature is the platform's.
+// cppcheck-suppress constParameter
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE previousInstance, LPSTR, int showCommand)
 {
     SetupState.LanguageOffset = 0;

@@ -43,7 +43,7 @@ extern "C" __attribute__((force_align_arg_pointer)) void SetupStartup()
 // The compiler may turn structure copies and clears into calls to these.
 extern "C" void* memset(void* destination, int value, size_t count)
 {
-    volatile unsigned char* d = (unsigned char*)destination;
+    volatile unsigned char* d = static_cast<unsigned char*>(destination);
     while (count--)
         *d++ = (unsigned char)value;
     return destination;
@@ -51,8 +51,8 @@ extern "C" void* memset(void* destination, int value, size_t count)
 
 extern "C" void* memcpy(void* destination, const void* source, size_t count)
 {
-    volatile unsigned char* d = (unsigned char*)destination;
-    const unsigned char* s = (const unsigned char*)source;
+    volatile unsigned char* d = static_cast<unsigned char*>(destination);
+    const unsigned char* s = static_cast<const unsigned char*>(source);
     while (count--)
         *d++ = *s++;
     return destination;

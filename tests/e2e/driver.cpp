@@ -113,8 +113,8 @@ SetupProcess::SetupProcess(const Distribution& distribution, const std::string& 
         startup.wShowWindow = (WORD)showCommand;
     }
     std::string commandLine = "\"" + distribution.SetupPath() + "\" " + arguments;
-    EXPECT_TRUE(CreateProcessA(distribution.SetupPath().c_str(), &commandLine[0], NULL, NULL,
-                               FALSE, 0, NULL, distribution.Folder().c_str(), &startup, &process_))
+    EXPECT_TRUE(CreateProcessA(distribution.SetupPath().c_str(), &commandLine[0], NULL, NULL, FALSE,
+                               0, NULL, distribution.Folder().c_str(), &startup, &process_))
         << "cannot start " << distribution.SetupPath();
 }
 
@@ -209,19 +209,79 @@ int SetupProcess::WaitForExit(DWORD timeoutMs)
     return (int)code;
 }
 
+namespace {
+
+const int IDC_ENGLISH = 1000, IDC_SERBIAN = 1001, IDC_REMOVE = 1002, IDC_SPELLER = 1004,
+          IDC_HYPHENATOR = 1005, IDC_WORD_LANG = 1009, IDC_DEST_DIR = 1014;
+
+}  // namespace
+
+void PassWelcomeAndLanguage(SetupProcess& setup, bool serbian)
+{
+    if (HWND welcome = setup.WaitFor(L"Welcome"))
+        Click(welcome, IDOK);
+    if (HWND language = setup.WaitFor(L"Setup language")) {
+        SetChecked(language, IDC_ENGLISH, !serbian);
+        SetChecked(language, IDC_SERBIAN, serbian);
+        Click(language, IDOK);
+    }
+}
+
+HWND WalkToDestination(SetupProcess& setup, const Choices& choices)
+{
+    const bool sr = choices.serbian;
+    PassWelcomeAndLanguage(setup, sr);
+    if (HWND options = setup.WaitFor(sr ? L"Instalacione opcije" : L"Installation Options"))
+        Click(options, IDOK);
+    if (HWND tools = setup.WaitFor(sr ? L"Izaberite alate" : L"Select Tools")) {
+        SetChecked(tools, IDC_SPELLER, choices.speller);
+        SetChecked(tools, IDC_HYPHENATOR, choices.hyphenator);
+        Click(tools, IDOK);
+    }
+    if (HWND languages =
+            setup.WaitFor(sr ? L"Izaberite osnovni jezik za pisanje" : L"Set Default Language")) {
+        if (choices.wordLanguage >= 0)
+            Choose(languages, IDC_WORD_LANG, choices.wordLanguage);
+        Click(languages, IDOK);
+    }
+    return setup.WaitFor(sr ? L"Odredište za datoteke" : L"File Destination");
+}
+
+void AcceptDestination(HWND page, const std::string& destination)
+{
+    if (!page)
+        return;
+    if (!destination.empty())
+        Type(page, IDC_DEST_DIR, destination);
+    Click(page, IDOK);
+}
+
+void WalkToRemove(SetupProcess& setup, bool serbian)
+{
+    PassWelcomeAndLanguage(setup, serbian);
+    if (HWND options = setup.WaitFor(serbian ? L"Instalacione opcije" : L"Installation Options"))
+        Click(options, IDC_REMOVE);
+}
+
+// The button's notification, as a click sends it.  A simulated mouse click
+// (BM_CLICK) needs the mouse capture, which another program taking the
+// foreground can break, and the click is then lost.
 void Click(HWND page, int id)
 {
     HWND control = GetDlgItem(page, id);
     EXPECT_TRUE(control != NULL) << "no control " << id;
-    PostMessageA(control, BM_CLICK, 0, 0);
+    EXPECT_TRUE(!control || IsWindowEnabled(control)) << "control " << id << " is disabled";
+    PostMessageA(page, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), (LPARAM)control);
 }
 
+// Sets a check box or radio button and tells the page, as a click would.
+// A radio button's partners are the caller's to clear.
 void SetChecked(HWND page, int id, bool checked)
 {
-    if (IsChecked(page, id) != checked)
-        Click(page, id);
-    for (int i = 0; i < 100 && IsChecked(page, id) != checked; i++)
-        Sleep(POLL_MS);
+    if (IsChecked(page, id) == checked)
+        return;
+    SendDlgItemMessageA(page, id, BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
+    SendMessageA(page, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), (LPARAM)GetDlgItem(page, id));
 }
 
 bool IsChecked(HWND page, int id)
@@ -292,9 +352,10 @@ void ResetOfficeRegistry()
     DeleteTree(HKEY_CURRENT_USER, "Software\\Microsoft\\Office");
     for (const char* program :
          {"Winword.EXE", "EXCEL.EXE", "POWERPNT.EXE", "MSACCESS.EXE", "OUTLOOK.EXE"})
-        DeleteTree(HKEY_LOCAL_MACHINE,
-                   (std::string("SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\App Paths\\") + program)
-                       .c_str());
+        DeleteTree(
+            HKEY_LOCAL_MACHINE,
+            (std::string("SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\App Paths\\") + program)
+                .c_str());
 }
 
 void InstallOfficeApplications(bool word, bool excel, bool powerPoint, bool access, bool outlook)
@@ -310,9 +371,8 @@ void InstallOfficeApplications(bool word, bool excel, bool powerPoint, bool acce
     for (const auto& application : applications) {
         if (!application.installed)
             continue;
-        std::string key =
-            std::string("SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\App Paths\\") +
-            application.program;
+        std::string key = std::string("SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\App Paths\\") +
+                          application.program;
         const char path[] = "C:\\Program Files\\Microsoft Office\\Office";
         RegSetKeyValueA(HKEY_LOCAL_MACHINE, key.c_str(), "Path", REG_SZ, path, sizeof path);
     }

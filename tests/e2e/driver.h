@@ -56,6 +56,23 @@ private:
     std::vector<HWND> handedOut_;
 };
 
+// What a user chooses on the way to the File Destination page.
+struct Choices {
+    bool serbian = false;
+    bool speller = true;
+    bool hyphenator = true;
+    int wordLanguage = -1;  // index in Word's list; -1 keeps the language
+};
+// Welcome accepted, then the language chosen and accepted.
+void PassWelcomeAndLanguage(SetupProcess& setup, bool serbian);
+// From the start through Install to the File Destination page, which it
+// returns (NULL, with a failure, when a page did not come).
+HWND WalkToDestination(SetupProcess& setup, const Choices& choices);
+// Types the destination (unless empty) and presses OK.
+void AcceptDestination(HWND page, const std::string& destination);
+// From the start to the Remove button, which it presses.
+void WalkToRemove(SetupProcess& setup, bool serbian);
+
 // Controls of a page of another process.
 void Click(HWND page, int id);
 void SetChecked(HWND page, int id, bool checked);

@@ -8,8 +8,10 @@
 namespace {
 
 const char PROOFING[] = "SOFTWARE\\Microsoft\\Shared Tools\\Proofing Tools";
-const char SPELLING_4122[] = "SOFTWARE\\Microsoft\\Shared Tools\\Proofing Tools\\Spelling\\4122\\Normal";
-const char SPELLING_1050[] = "SOFTWARE\\Microsoft\\Shared Tools\\Proofing Tools\\Spelling\\1050\\Normal";
+const char SPELLING_4122[] =
+    "SOFTWARE\\Microsoft\\Shared Tools\\Proofing Tools\\Spelling\\4122\\Normal";
+const char SPELLING_1050[] =
+    "SOFTWARE\\Microsoft\\Shared Tools\\Proofing Tools\\Spelling\\1050\\Normal";
 const char HYPHENATION_4122[] =
     "SOFTWARE\\Microsoft\\Shared Tools\\Proofing Tools\\Hyphenation\\4122\\Normal";
 const char HYPHENATION_1050[] =
@@ -20,7 +22,7 @@ const char WORD[] = "SOFTWARE\\Microsoft\\Office\\8.0\\Word";
 const char EXCEL_USER[] = "SOFTWARE\\Microsoft\\Office\\8.0\\Excel\\Spell Checker";
 const char SAVED[] = "SOFTWARE\\Quenra\\Nalvoro";
 const char DEFAULT_DESTINATION[] = "C:\\Program Files\\Common Files\\Microsoft Shared\\Proof";
-const int SPELLER = 1004, HYPHENATOR = 1005, WORD_LIST = 1009, DEST_DIR = 1014;
+const int DEST_DIR = 1014;
 
 const wchar_t COMPLETED[] =
     L"Setup completed successfully.\nYou may now use the installed Velmora with your MS Office 97 "
@@ -33,13 +35,6 @@ std::wstring Wide(const std::string& text)
 {
     return std::wstring(text.begin(), text.end());
 }
-
-struct Choices {
-    bool serbian = false;
-    bool speller = true;
-    bool hyphenator = true;
-    int wordLanguage = -1;  // index in Word's list; -1 keeps the language
-};
 
 class Install : public ::testing::Test {
 protected:
@@ -64,47 +59,11 @@ protected:
             DeleteFileA((std::string(DEFAULT_DESTINATION) + "\\" + name).c_str());
     }
 
-    // From the start to the File Destination page.
-    static HWND ToDestination(SetupProcess& setup, const Choices& choices)
-    {
-        if (HWND welcome = setup.WaitFor(L"Welcome"))
-            Click(welcome, IDOK);
-        if (HWND language = setup.WaitFor(L"Setup language")) {
-            SetChecked(language, 1001, choices.serbian);
-            Click(language, IDOK);
-        }
-        if (HWND options =
-                setup.WaitFor(choices.serbian ? L"Instalacione opcije" : L"Installation Options"))
-            Click(options, IDOK);
-        if (HWND tools = setup.WaitFor(choices.serbian ? L"Izaberite alate" : L"Select Tools")) {
-            SetChecked(tools, SPELLER, choices.speller);
-            SetChecked(tools, HYPHENATOR, choices.hyphenator);
-            Click(tools, IDOK);
-        }
-        if (HWND languages = setup.WaitFor(choices.serbian ? L"Izaberite osnovni jezik za pisanje"
-                                                           : L"Set Default Language")) {
-            if (choices.wordLanguage >= 0)
-                Choose(languages, WORD_LIST, choices.wordLanguage);
-            Click(languages, IDOK);
-        }
-        return setup.WaitFor(choices.serbian ? L"Odredište za datoteke" : L"File Destination");
-    }
-
-    // Types the destination (unless empty) and accepts it.
-    static void Accept(HWND page, const std::string& destination)
-    {
-        if (!page)
-            return;
-        if (!destination.empty())
-            Type(page, DEST_DIR, destination);
-        Click(page, IDOK);
-    }
-
     // A whole installation ending in the success message.
     void InstallInto(const std::string& destination, const Choices& choices = Choices())
     {
         SetupProcess setup(distribution_);
-        Accept(ToDestination(setup, choices), destination);
+        AcceptDestination(WalkToDestination(setup, choices), destination);
         setup.Answer(choices.serbian ? L"Instalacija" : L"Setup",
                      choices.serbian ? COMPLETED_SR : COMPLETED, IDOK);
         EXPECT_EQ(0, setup.WaitForExit());
@@ -113,7 +72,8 @@ protected:
     void ExpectFiles(const std::string& folder, bool speller, bool hyphenator)
     {
         for (const char* name : {"MSPCR32.DLL", "MSSP_CR.LEX"})
-            EXPECT_EQ(speller ? PayloadBytes(name) : "<missing>", ReadFileBytes(folder + "\\" + name))
+            EXPECT_EQ(speller ? PayloadBytes(name) : "<missing>",
+                      ReadFileBytes(folder + "\\" + name))
                 << name;
         for (const char* name : {"MSHYCR32.DLL", "MSHY_CR.LEX"})
             EXPECT_EQ(hyphenator ? PayloadBytes(name) : "<missing>",
@@ -187,8 +147,8 @@ TEST_F(Install, SpellerOnlyCopiesAndRegistersItsTwoFiles)
     InstallInto(folder, choices);
     ExpectFiles(folder, true, false);
     ExpectSpellerRegistered(folder);
-    EXPECT_REG_KEY(HKEY_LOCAL_MACHINE, "SOFTWARE\\Microsoft\\Shared Tools\\Proofing Tools\\Hyphenation",
-                   false);
+    EXPECT_REG_KEY(HKEY_LOCAL_MACHINE,
+                   "SOFTWARE\\Microsoft\\Shared Tools\\Proofing Tools\\Hyphenation", false);
     ExpectLanguageNames();
 }
 
@@ -201,8 +161,8 @@ TEST_F(Install, HyphenatorAloneWritesNoLanguagesWithoutARegisteredSpeller)
     InstallInto(folder, choices);
     ExpectFiles(folder, false, true);
     ExpectHyphenatorRegistered(folder);
-    EXPECT_REG_KEY(HKEY_LOCAL_MACHINE, "SOFTWARE\\Microsoft\\Shared Tools\\Proofing Tools\\Spelling",
-                   false);
+    EXPECT_REG_KEY(HKEY_LOCAL_MACHINE,
+                   "SOFTWARE\\Microsoft\\Shared Tools\\Proofing Tools\\Spelling", false);
     EXPECT_REG_DWORD(HKEY_LOCAL_MACHINE, WORD, "Language ID", 1033);
     EXPECT_REG_KEY(HKEY_LOCAL_MACHINE, SAVED, false);
 }
@@ -227,10 +187,10 @@ TEST_F(Install, NeitherComponentStillWritesTheLanguageNames)
     choices.speller = choices.hyphenator = false;
     InstallInto(folder, choices);
     ExpectFiles(folder, false, false);
-    EXPECT_REG_KEY(HKEY_LOCAL_MACHINE, "SOFTWARE\\Microsoft\\Shared Tools\\Proofing Tools\\Spelling",
-                   false);
-    EXPECT_REG_KEY(HKEY_LOCAL_MACHINE, "SOFTWARE\\Microsoft\\Shared Tools\\Proofing Tools\\Hyphenation",
-                   false);
+    EXPECT_REG_KEY(HKEY_LOCAL_MACHINE,
+                   "SOFTWARE\\Microsoft\\Shared Tools\\Proofing Tools\\Spelling", false);
+    EXPECT_REG_KEY(HKEY_LOCAL_MACHINE,
+                   "SOFTWARE\\Microsoft\\Shared Tools\\Proofing Tools\\Hyphenation", false);
     ExpectLanguageNames();
     EXPECT_REG_KEY(HKEY_LOCAL_MACHINE, SAVED, false);
 }
@@ -254,11 +214,11 @@ TEST_F(Install, AMissingDestinationIsCreatedOnlyWhenItsParentExists)
     std::string orphan = destinations_.File("No\\Such");
     std::string created = destinations_.File("Created");
     SetupProcess setup(distribution_);
-    Accept(ToDestination(setup, Choices()), orphan);
+    AcceptDestination(WalkToDestination(setup, Choices()), orphan);
     HWND again = setup.WaitFor(L"File Destination");
     ASSERT_TRUE(again);
     EXPECT_EQ(Wide(orphan), Text(again, DEST_DIR)) << "the page shows what was typed";
-    Accept(again, created);
+    AcceptDestination(again, created);
     setup.Answer(L"Setup", COMPLETED, IDOK);
     EXPECT_EQ(0, setup.WaitForExit());
     EXPECT_FALSE(FileExists(destinations_.File("No")));
@@ -270,12 +230,12 @@ TEST_F(Install, AnEmptyDestinationOrAFileBringsThePageBack)
     std::string file = destinations_.File("file.txt");
     WriteFileBytes(file, "not a folder");
     SetupProcess setup(distribution_);
-    HWND page = ToDestination(setup, Choices());
+    HWND page = WalkToDestination(setup, Choices());
     Type(page, DEST_DIR, "");
     Click(page, IDOK);
     HWND again = setup.WaitFor(L"File Destination");
-    Accept(again, file);
-    Accept(setup.WaitFor(L"File Destination"), destinations_.File("Good"));
+    AcceptDestination(again, file);
+    AcceptDestination(setup.WaitFor(L"File Destination"), destinations_.File("Good"));
     setup.Answer(L"Setup", COMPLETED, IDOK);
     EXPECT_EQ(0, setup.WaitForExit());
 }
@@ -283,7 +243,7 @@ TEST_F(Install, AnEmptyDestinationOrAFileBringsThePageBack)
 TEST_F(Install, ExitAnsweredNoShowsTheDestinationAsItWas)
 {
     SetupProcess setup(distribution_);
-    HWND page = ToDestination(setup, Choices());
+    HWND page = WalkToDestination(setup, Choices());
     ASSERT_TRUE(page);
     Type(page, DEST_DIR, "D:\\Edited");
     Click(page, IDCANCEL);
@@ -294,7 +254,7 @@ TEST_F(Install, ExitAnsweredNoShowsTheDestinationAsItWas)
     HWND again = setup.WaitFor(L"File Destination");
     ASSERT_TRUE(again);
     EXPECT_EQ(Wide(DEFAULT_DESTINATION), Text(again, DEST_DIR));
-    Accept(again, "");
+    AcceptDestination(again, "");
     setup.Answer(L"Setup", COMPLETED, IDOK);
     EXPECT_EQ(0, setup.WaitForExit());
 }
@@ -320,15 +280,15 @@ TEST_F(Install, AMissingPayloadFileIsReportedAndItsComponentNotRegistered)
     DeleteFileA(distribution_.File("MSHY_CR.LEX").c_str());
     std::string folder = destinations_.File("Partial");
     SetupProcess setup(distribution_);
-    Accept(ToDestination(setup, Choices()), folder);
+    AcceptDestination(WalkToDestination(setup, Choices()), folder);
     setup.Answer(L"Setup",
                  L"Setup could not complete the installation of Velmora.\n\nCould not copy: " +
                      Wide(folder) + L"\\MSHY_CR.LEX\n\nCorrect the problem and run Setup again.",
                  IDOK);
     EXPECT_EQ(0, setup.WaitForExit());
     ExpectSpellerRegistered(folder);
-    EXPECT_REG_KEY(HKEY_LOCAL_MACHINE, "SOFTWARE\\Microsoft\\Shared Tools\\Proofing Tools\\Hyphenation",
-                   false);
+    EXPECT_REG_KEY(HKEY_LOCAL_MACHINE,
+                   "SOFTWARE\\Microsoft\\Shared Tools\\Proofing Tools\\Hyphenation", false);
     EXPECT_TRUE(FileExists(folder + "\\MSHYCR32.DLL"));
 }
 
@@ -339,7 +299,7 @@ TEST_F(Install, AMissingPayloadFileIsReportedInSerbian)
     Choices choices;
     choices.serbian = true;
     SetupProcess setup(distribution_);
-    Accept(ToDestination(setup, choices), folder);
+    AcceptDestination(WalkToDestination(setup, choices), folder);
     setup.Answer(L"Instalacija",
                  L"Instalacija alatki za proveru teksta na srpskom jeziku nije uspešno "
                  L"završena.\n\nNije moguće kopirati: " +
@@ -347,8 +307,8 @@ TEST_F(Install, AMissingPayloadFileIsReportedInSerbian)
                      L"\\MSSP_CR.LEX\n\nOtklonite problem i ponovo pokrenite instalaciju.",
                  IDOK);
     EXPECT_EQ(0, setup.WaitForExit());
-    EXPECT_REG_KEY(HKEY_LOCAL_MACHINE, "SOFTWARE\\Microsoft\\Shared Tools\\Proofing Tools\\Spelling",
-                   false);
+    EXPECT_REG_KEY(HKEY_LOCAL_MACHINE,
+                   "SOFTWARE\\Microsoft\\Shared Tools\\Proofing Tools\\Spelling", false);
     ExpectHyphenatorRegistered(folder);
 }
 
@@ -361,7 +321,7 @@ TEST_F(Install, ADestinationFileHeldOpenIsReportedButItsComponentStaysRegistered
     HANDLE file = CreateFileA(held.c_str(), GENERIC_READ, 0, NULL, OPEN_EXISTING, 0, NULL);
     ASSERT_NE(INVALID_HANDLE_VALUE, file);
     SetupProcess setup(distribution_);
-    Accept(ToDestination(setup, Choices()), folder);
+    AcceptDestination(WalkToDestination(setup, Choices()), folder);
     setup.Answer(L"Setup",
                  L"Setup could not complete the installation of Velmora.\n\nCould not copy: " +
                      Wide(held) + L"\n\nCorrect the problem and run Setup again.",
@@ -375,7 +335,7 @@ TEST_F(Install, ADestinationFileHeldOpenIsReportedButItsComponentStaysRegistered
 TEST_F(Install, ARelativeDestinationIsRegisteredByItsFullPath)
 {
     SetupProcess setup(distribution_);
-    Accept(ToDestination(setup, Choices()), "proof");
+    AcceptDestination(WalkToDestination(setup, Choices()), "proof");
     setup.Answer(L"Setup", COMPLETED, IDOK);
     EXPECT_EQ(0, setup.WaitForExit());
     ExpectSpellerRegistered(distribution_.File("proof"));
@@ -385,11 +345,11 @@ TEST_F(Install, ARelativeDestinationIsRegisteredByItsFullPath)
 TEST_F(Install, ADestinationTooLongForItsFilePathsBringsThePageBack)
 {
     SetupProcess setup(distribution_);
-    Accept(ToDestination(setup, Choices()), "C:\\" + std::string(597, 'd'));
+    AcceptDestination(WalkToDestination(setup, Choices()), "C:\\" + std::string(597, 'd'));
     HWND again = setup.WaitFor(L"File Destination");
     ASSERT_TRUE(again);
     EXPECT_EQ(511u, Text(again, DEST_DIR).size()) << "the text as stored, cut to 511 characters";
-    Accept(again, destinations_.File("Short"));
+    AcceptDestination(again, destinations_.File("Short"));
     setup.Answer(L"Setup", COMPLETED, IDOK);
     EXPECT_EQ(0, setup.WaitForExit());
     ExpectSpellerRegistered(destinations_.File("Short"));

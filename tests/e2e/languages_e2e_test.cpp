@@ -8,9 +8,11 @@ namespace {
 
 const char WORD[] = "SOFTWARE\\Microsoft\\Office\\8.0\\Word";
 const char ACCESS[] = "SOFTWARE\\Microsoft\\Office\\8.0\\Access\\Speller";
-const char POWERPOINT_NEW[] = "SOFTWARE\\Microsoft\\Office\\8.0\\New User Settings\\PowerPoint\\Options";
+const char POWERPOINT_NEW[] =
+    "SOFTWARE\\Microsoft\\Office\\8.0\\New User Settings\\PowerPoint\\Options";
 const char POWERPOINT_USER[] = "SOFTWARE\\Microsoft\\Office\\8.0\\PowerPoint\\Options";
-const char EXCEL_NEW[] = "SOFTWARE\\Microsoft\\Office\\8.0\\New User Settings\\Excel\\Spell Checker";
+const char EXCEL_NEW[] =
+    "SOFTWARE\\Microsoft\\Office\\8.0\\New User Settings\\Excel\\Spell Checker";
 const char EXCEL_USER[] = "SOFTWARE\\Microsoft\\Office\\8.0\\Excel\\Spell Checker";
 const char OUTLOOK_NEW[] =
     "SOFTWARE\\Microsoft\\Office\\8.0\\New User Settings\\Outlook\\Options\\Spelling";
@@ -41,13 +43,9 @@ protected:
     void Run(bool serbian, const std::vector<int>& shown, const std::vector<int>& chosen)
     {
         SetupProcess setup(distribution_);
-        if (HWND welcome = setup.WaitFor(L"Welcome"))
-            Click(welcome, IDOK);
-        if (HWND language = setup.WaitFor(L"Setup language")) {
-            SetChecked(language, 1001, serbian);
-            Click(language, IDOK);
-        }
-        if (HWND options = setup.WaitFor(serbian ? L"Instalacione opcije" : L"Installation Options"))
+        PassWelcomeAndLanguage(setup, serbian);
+        if (HWND options =
+                setup.WaitFor(serbian ? L"Instalacione opcije" : L"Installation Options"))
             Click(options, CHANGE_DEFAULT);
         HWND page = setup.WaitFor(serbian ? L"Izaberite osnovni jezik za pisanje"
                                           : L"Set Default Language");

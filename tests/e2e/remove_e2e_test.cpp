@@ -13,16 +13,17 @@ const char LANGUAGE_4122[] = "SOFTWARE\\Microsoft\\Shared Tools\\Proofing Tools\
 const char LANGUAGE_1050[] = "SOFTWARE\\Microsoft\\Shared Tools\\Proofing Tools\\Language\\1050";
 const char WORD[] = "SOFTWARE\\Microsoft\\Office\\8.0\\Word";
 const char ACCESS[] = "SOFTWARE\\Microsoft\\Office\\8.0\\Access\\Speller";
-const char POWERPOINT_NEW[] = "SOFTWARE\\Microsoft\\Office\\8.0\\New User Settings\\PowerPoint\\Options";
+const char POWERPOINT_NEW[] =
+    "SOFTWARE\\Microsoft\\Office\\8.0\\New User Settings\\PowerPoint\\Options";
 const char POWERPOINT_USER[] = "SOFTWARE\\Microsoft\\Office\\8.0\\PowerPoint\\Options";
-const char EXCEL_NEW[] = "SOFTWARE\\Microsoft\\Office\\8.0\\New User Settings\\Excel\\Spell Checker";
+const char EXCEL_NEW[] =
+    "SOFTWARE\\Microsoft\\Office\\8.0\\New User Settings\\Excel\\Spell Checker";
 const char EXCEL_USER[] = "SOFTWARE\\Microsoft\\Office\\8.0\\Excel\\Spell Checker";
 const char OUTLOOK_NEW[] =
     "SOFTWARE\\Microsoft\\Office\\8.0\\New User Settings\\Outlook\\Options\\Spelling";
 const char OUTLOOK_USER[] = "SOFTWARE\\Microsoft\\Office\\8.0\\Outlook\\Options\\Spelling";
 const char MAKER[] = "SOFTWARE\\Quenra";
 const char SAVED[] = "SOFTWARE\\Quenra\\Nalvoro";
-const int REMOVE = 1002;
 
 const wchar_t QUESTION[] =
     L"Are you sure you want to remove the Velmora?\n\nWARNING: If you choose Yes, Velmora will be "
@@ -47,7 +48,8 @@ const wchar_t LAST_TOOLS_SR[] =
     L"srpskom jeziku i vratite se na izbrisane alatke koje su prethodno bile instalirane, kliknite "
     L"na Da kako biste nastavili i potrudite se da ih ručno re-instalirate.\n\nKliknite na Ne "
     L"ukoliko želite da zadržite alatke za proveru teksta na srpskom jeziku.";
-const wchar_t NOT_REMOVED_SR[] = L"Neke prethodno instalirane datoteke nije bilo moguće izbaciti:\n";
+const wchar_t NOT_REMOVED_SR[] =
+    L"Neke prethodno instalirane datoteke nije bilo moguće izbaciti:\n";
 
 std::wstring Wide(const std::string& text)
 {
@@ -93,20 +95,8 @@ protected:
 
     void OtherLanguage(const std::string& name)
     {
-        CreateRegKey(HKEY_LOCAL_MACHINE, (std::string(SPELLING) + "\\" + name + "\\Normal").c_str());
-    }
-
-    // Up to the Remove button, which is pressed.
-    static void ToRemove(SetupProcess& setup, bool serbian = false)
-    {
-        if (HWND welcome = setup.WaitFor(L"Welcome"))
-            Click(welcome, IDOK);
-        if (HWND language = setup.WaitFor(L"Setup language")) {
-            SetChecked(language, 1001, serbian);
-            Click(language, IDOK);
-        }
-        if (HWND options = setup.WaitFor(serbian ? L"Instalacione opcije" : L"Installation Options"))
-            Click(options, REMOVE);
+        CreateRegKey(HKEY_LOCAL_MACHINE,
+                     (std::string(SPELLING) + "\\" + name + "\\Normal").c_str());
     }
 
     // A removal answered Yes throughout; lastTools tells whether the second
@@ -114,7 +104,7 @@ protected:
     void RemoveAll(bool lastTools, const std::wstring& finalText = REMOVED)
     {
         SetupProcess setup(distribution_);
-        ToRemove(setup);
+        WalkToRemove(setup, false);
         setup.Answer(L"Remove", QUESTION, IDYES);
         if (lastTools)
             setup.Answer(L"Remove", LAST_TOOLS, IDYES);
@@ -172,7 +162,7 @@ TEST_F(Remove, NoToEitherQuestionChangesNothing)
     std::string before = DumpProgramRegistry();
     for (bool atSecond : {false, true}) {
         SetupProcess setup(distribution_);
-        ToRemove(setup);
+        WalkToRemove(setup, false);
         setup.Answer(L"Remove", QUESTION, atSecond ? IDYES : IDNO);
         if (atSecond)
             setup.Answer(L"Remove", LAST_TOOLS, IDNO);
@@ -257,7 +247,7 @@ TEST_F(Remove, TheQuestionsAndTheReportAreSerbianAfterSerbianIsChosen)
     std::string held = installed_.File("MSPCR32.DLL");
     HANDLE file = CreateFileA(held.c_str(), GENERIC_READ, 0, NULL, OPEN_EXISTING, 0, NULL);
     SetupProcess setup(distribution_);
-    ToRemove(setup, true);
+    WalkToRemove(setup, true);
     setup.Answer(L"Izbaci", QUESTION_SR, IDYES);
     setup.Answer(L"Izbaci", LAST_TOOLS_SR, IDYES);
     setup.Answer(L"Izbačene datoteke",

@@ -30,18 +30,6 @@ protected:
     }
     void TearDown() override { ResetOfficeRegistry(); }
 
-    // Welcome, then the language page with the language chosen.
-    void PassWelcomeAndLanguage(SetupProcess& setup, bool serbian)
-    {
-        if (HWND welcome = setup.WaitFor(L"Welcome"))
-            Click(welcome, IDOK);
-        if (HWND language = setup.WaitFor(L"Setup language")) {
-            if (serbian)
-                SetChecked(language, 1001, true);
-            Click(language, IDOK);
-        }
-    }
-
     // Exit Setup, Yes, and the interruption notice.
     void Leave(SetupProcess& setup, HWND page, bool serbian)
     {

@@ -137,10 +137,10 @@ TEST_F(Pages, OptionsEndsWithTheResultOfEachButton)
 
 TEST_F(Pages, EscapeAndTheCloseBoxMeanExit)
 {
-    UiScript script(
-        {{"Welcome", [](HWND page) { PostMessageA(page, WM_SYSCOMMAND, SC_CLOSE, 0); }},
-         {"Applications Detected!",
-          [](HWND page) { PostMessageA(GetDlgItem(page, IDCANCEL), WM_KEYDOWN, VK_ESCAPE, 0); }}});
+    UiScript script({{"Welcome", [](HWND page) { PostMessageA(page, WM_SYSCOMMAND, SC_CLOSE, 0); }},
+                     {"Applications Detected!", [](HWND page) {
+                          PostMessageA(GetDlgItem(page, IDCANCEL), WM_KEYDOWN, VK_ESCAPE, 0);
+                      }}});
     EXPECT_EQ(PAGE_EXIT, Show(IDD_WELCOME));
     EXPECT_EQ(PAGE_EXIT, Show(IDD_APPS_DETECTED));
 }
@@ -199,7 +199,8 @@ TEST(Centring, FollowsTheOwnerAndTruncatesTowardZero)
 
 TEST(Centring, KeepsThePageInsideTheWorkAreaWithOneCorrectionPerAxis)
 {
-    POINT at = CenteredPosition(Rect(0, 0, 200, 400), Rect(0, -300, 200, -100), Rect(0, 30, 1024, 738));
+    POINT at =
+        CenteredPosition(Rect(0, 0, 200, 400), Rect(0, -300, 200, -100), Rect(0, 30, 1024, 738));
     EXPECT_EQ(30, at.y) << "above the work area's top";
     at = CenteredPosition(Rect(0, 0, 200, 400), Rect(0, 600, 200, 800), Rect(0, 30, 1024, 738));
     EXPECT_EQ(338, at.y) << "below its bottom";

@@ -10,9 +10,11 @@ namespace {
 // Spelled out here as Office spells them, independently of the program.
 const char WORD[] = "SOFTWARE\\Microsoft\\Office\\8.0\\Word";
 const char ACCESS[] = "SOFTWARE\\Microsoft\\Office\\8.0\\Access\\Speller";
-const char POWERPOINT_NEW[] = "SOFTWARE\\Microsoft\\Office\\8.0\\New User Settings\\PowerPoint\\Options";
+const char POWERPOINT_NEW[] =
+    "SOFTWARE\\Microsoft\\Office\\8.0\\New User Settings\\PowerPoint\\Options";
 const char POWERPOINT_USER[] = "SOFTWARE\\Microsoft\\Office\\8.0\\PowerPoint\\Options";
-const char EXCEL_NEW[] = "SOFTWARE\\Microsoft\\Office\\8.0\\New User Settings\\Excel\\Spell Checker";
+const char EXCEL_NEW[] =
+    "SOFTWARE\\Microsoft\\Office\\8.0\\New User Settings\\Excel\\Spell Checker";
 const char EXCEL_USER[] = "SOFTWARE\\Microsoft\\Office\\8.0\\Excel\\Spell Checker";
 const char OUTLOOK_NEW[] =
     "SOFTWARE\\Microsoft\\Office\\8.0\\New User Settings\\Outlook\\Options\\Spelling";

@@ -26,7 +26,10 @@ protected:
     }
     void TearDown() override { DestroyWindow(owner_); }
 
-    int Position(HWND page) { return (int)SendDlgItemMessageA(page, IDC_PROGRESS, PBM_GETPOS, 0, 0); }
+    int Position(HWND page)
+    {
+        return (int)SendDlgItemMessageA(page, IDC_PROGRESS, PBM_GETPOS, 0, 0);
+    }
     int Step(HWND page) { return (int)SendDlgItemMessageA(page, IDC_PROGRESS, PBM_GETSTEP, 0, 0); }
 
     HWND owner_ = NULL;

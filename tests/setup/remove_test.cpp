@@ -19,7 +19,8 @@ class Scan : public RegistrySandbox {
 protected:
     void AddLanguage(const std::string& name)
     {
-        CreateRegKey(HKEY_LOCAL_MACHINE, (std::string(SPELLING) + "\\" + name + "\\Normal").c_str());
+        CreateRegKey(HKEY_LOCAL_MACHINE,
+                     (std::string(SPELLING) + "\\" + name + "\\Normal").c_str());
     }
 };
 

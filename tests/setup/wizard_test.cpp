@@ -90,18 +90,17 @@ TEST_F(Wizard, ExitAnsweredNoShowsThePageAgainAndYesEndsTheRun)
 
 TEST_F(Wizard, AfterSerbianIsChosenEveryPageAndMessageIsSerbian)
 {
-    UiScript script(
-        {{"Welcome", Click(IDOK)},
-         {"Setup language",
-          [](HWND page) {
-              SendDlgItemMessageA(page, IDC_SERBIAN, BM_CLICK, 0, 0);
-              PostClick(page, IDOK);
-          }},
-         {"Instalacione opcije", Click(IDCANCEL)},
-         {"Prekid instalacije", Answer(EXIT_QUESTION_SR, IDNO)},
-         {"Instalacione opcije", Click(IDCANCEL)},
-         {"Prekid instalacije", Answer(EXIT_QUESTION_SR, IDYES)},
-         {"Instalacija", Answer(INTERRUPTED_SR, IDOK)}});
+    UiScript script({{"Welcome", Click(IDOK)},
+                     {"Setup language",
+                      [](HWND page) {
+                          SendDlgItemMessageA(page, IDC_SERBIAN, BM_CLICK, 0, 0);
+                          PostClick(page, IDOK);
+                      }},
+                     {"Instalacione opcije", Click(IDCANCEL)},
+                     {"Prekid instalacije", Answer(EXIT_QUESTION_SR, IDNO)},
+                     {"Instalacione opcije", Click(IDCANCEL)},
+                     {"Prekid instalacije", Answer(EXIT_QUESTION_SR, IDYES)},
+                     {"Instalacija", Answer(INTERRUPTED_SR, IDOK)}});
     EXPECT_EQ(-1, RunSetup(owner_));
     EXPECT_EQ(100, SetupState.LanguageOffset);
 }
@@ -131,9 +130,7 @@ TEST_F(Wizard, TheRunProbesBeforeTheFirstPage)
     SetRegString(HKEY_LOCAL_MACHINE,
                  "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\App Paths\\Winword.EXE", "Path",
                  "C:\\Office");
-    UiScript script({{"Welcome", Click(IDCANCEL)},
-                     {"Exit", Click(IDYES)},
-                     {"Setup", Click(IDOK)}});
+    UiScript script({{"Welcome", Click(IDCANCEL)}, {"Exit", Click(IDYES)}, {"Setup", Click(IDOK)}});
     RunSetup(owner_);
     EXPECT_EQ(1, SetupState.WordInstalled);
     EXPECT_EQ(1, SetupState.InstallHyphenator);
@@ -159,24 +156,24 @@ TEST_F(Wizard, SelectToolsShownAgainAfterADeclinedExitShowsTheStateNotTheClicks)
                  "C:\\Office");
     UINT speller = 0, hyphenator = 0;
     UiScript script(ToOptions() +
-                    std::vector<UiStep>{
-                        {"Installation Options", Click(IDOK)},
-                        {"Select Tools",
-                         [](HWND page) {
-                             SendDlgItemMessageA(page, IDC_SPELLER, BM_CLICK, 0, 0);
-                             SendDlgItemMessageA(page, IDC_HYPHENATOR, BM_CLICK, 0, 0);
-                             PostClick(page, IDCANCEL);
-                         }},
-                        {"Exit", Click(IDNO)},
-                        {"Select Tools",
-                         [&](HWND page) {
-                             speller = IsDlgButtonChecked(page, IDC_SPELLER);
-                             hyphenator = IsDlgButtonChecked(page, IDC_HYPHENATOR);
-                             PostClick(page, IDOK);
-                         }},
-                        {"Set Default Language", Click(IDCANCEL)},
-                        {"Exit", Click(IDYES)},
-                        {"Setup", Click(IDOK)}});
+                    std::vector<UiStep>{{"Installation Options", Click(IDOK)},
+                                        {"Select Tools",
+                                         [](HWND page) {
+                                             SendDlgItemMessageA(page, IDC_SPELLER, BM_CLICK, 0, 0);
+                                             SendDlgItemMessageA(page, IDC_HYPHENATOR, BM_CLICK, 0,
+                                                                 0);
+                                             PostClick(page, IDCANCEL);
+                                         }},
+                                        {"Exit", Click(IDNO)},
+                                        {"Select Tools",
+                                         [&](HWND page) {
+                                             speller = IsDlgButtonChecked(page, IDC_SPELLER);
+                                             hyphenator = IsDlgButtonChecked(page, IDC_HYPHENATOR);
+                                             PostClick(page, IDOK);
+                                         }},
+                                        {"Set Default Language", Click(IDCANCEL)},
+                                        {"Exit", Click(IDYES)},
+                                        {"Setup", Click(IDOK)}});
     EXPECT_EQ(-1, RunSetup(owner_));
     EXPECT_EQ((UINT)BST_CHECKED, speller);
     EXPECT_EQ((UINT)BST_CHECKED, hyphenator);
@@ -191,14 +188,13 @@ TEST_F(Wizard, ChangeDefaultWritesTheChosenLanguagesWithoutAMessage)
                  "SOFTWARE\\Microsoft\\Shared Tools\\Proofing Tools\\Spelling\\4122\\Normal",
                  "Engine", "C:\\Proof\\MSPCR32.DLL");
     SetRegDword(HKEY_LOCAL_MACHINE, "SOFTWARE\\Microsoft\\Office\\8.0\\Word", "Language ID", 1033);
-    UiScript script(ToOptions() + std::vector<UiStep>{
-                                      {"Installation Options", Click(IDC_CHANGE_DEFAULT)},
-                                      {"Set Default Language",
-                                       [](HWND page) {
-                                           SendDlgItemMessageA(page, IDC_WORD_LANG, CB_SETCURSEL,
-                                                               4, 0);
-                                           PostClick(page, IDOK);
-                                       }}});
+    UiScript script(ToOptions() +
+                    std::vector<UiStep>{{"Installation Options", Click(IDC_CHANGE_DEFAULT)},
+                                        {"Set Default Language", [](HWND page) {
+                                             SendDlgItemMessageA(page, IDC_WORD_LANG, CB_SETCURSEL,
+                                                                 4, 0);
+                                             PostClick(page, IDOK);
+                                         }}});
     EXPECT_EQ(0, RunSetup(owner_));
     EXPECT_REG_DWORD(HKEY_LOCAL_MACHINE, "SOFTWARE\\Microsoft\\Office\\8.0\\Word", "Language ID",
                      2074);

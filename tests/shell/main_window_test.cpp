@@ -75,7 +75,8 @@ TEST_F(MainWindowTest, OnlyTheStartCommandRunsTheWizard)
 
     UiScript script({{"Welcome", Click(IDCANCEL)}, {"Exit", Click(IDYES)}, {"Setup", Click(IDOK)}});
     EXPECT_EQ(1, MainWndProc(window, WM_COMMAND, IDM_RUN_SETUP, 0));
-    EXPECT_TRUE(PeekMessageA(&quit, NULL, WM_QUIT, WM_QUIT, PM_REMOVE)) << "the run ends the program";
+    EXPECT_TRUE(PeekMessageA(&quit, NULL, WM_QUIT, WM_QUIT, PM_REMOVE))
+        << "the run ends the program";
     DestroyWindow(window);
 }
 

@@ -12,8 +12,8 @@ std::string RootName(HKEY root)
 HKEY CreateScratchKey(const std::string& path)
 {
     HKEY key = NULL;
-    LONG status = RegCreateKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, NULL, 0, KEY_ALL_ACCESS,
-                                  NULL, &key, NULL);
+    LONG status = RegCreateKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, NULL, 0, KEY_ALL_ACCESS, NULL,
+                                  &key, NULL);
     EXPECT_EQ(ERROR_SUCCESS, status) << "cannot create " << path;
     return key;
 }
@@ -94,8 +94,8 @@ bool QueryValue(HKEY root, const char* keyPath, const char* valueName, DWORD* ty
 
 }  // namespace
 
-void ExpectRegSz(const char* file, int line, HKEY root, const char* keyPath,
-                 const char* valueName, const std::string& text)
+void ExpectRegSz(const char* file, int line, HKEY root, const char* keyPath, const char* valueName,
+                 const std::string& text)
 {
     DWORD type = 0;
     std::vector<BYTE> data;
@@ -107,12 +107,12 @@ void ExpectRegSz(const char* file, int line, HKEY root, const char* keyPath,
     if (type != REG_SZ)
         ADD_FAILURE_AT(file, line) << where << " has type " << type << ", expected REG_SZ";
     if (data.size() != text.size() + 1)
-        ADD_FAILURE_AT(file, line) << where << " has " << data.size() << " bytes, expected "
-                                   << text.size() + 1;
+        ADD_FAILURE_AT(file, line)
+            << where << " has " << data.size() << " bytes, expected " << text.size() + 1;
     std::string stored(data.begin(), data.end());
     if (stored != std::string(text.c_str(), text.size() + 1))
-        ADD_FAILURE_AT(file, line) << where << " holds \"" << stored.c_str() << "\", expected \""
-                                   << text << "\"";
+        ADD_FAILURE_AT(file, line)
+            << where << " holds \"" << stored.c_str() << "\", expected \"" << text << "\"";
 }
 
 void ExpectRegDword(const char* file, int line, HKEY root, const char* keyPath,

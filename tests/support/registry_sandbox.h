@@ -26,14 +26,15 @@ void SetRegBytes(HKEY root, const char* keyPath, const char* valueName, DWORD ty
                  const void* data, DWORD size);
 
 // Assert, reporting the caller's line: type, size with terminator, and bytes.
-#define EXPECT_REG_SZ(root, key, value, text) ExpectRegSz(__FILE__, __LINE__, root, key, value, text)
-#define EXPECT_REG_DWORD(root, key, value, number) \
+#define EXPECT_REG_SZ(root, key, value, text)                                                      \
+    ExpectRegSz(__FILE__, __LINE__, root, key, value, text)
+#define EXPECT_REG_DWORD(root, key, value, number)                                                 \
     ExpectRegDword(__FILE__, __LINE__, root, key, value, number)
 #define EXPECT_REG_NO_VALUE(root, key, value) ExpectRegNoValue(__FILE__, __LINE__, root, key, value)
 #define EXPECT_REG_KEY(root, key, present) ExpectRegKey(__FILE__, __LINE__, root, key, present)
 
-void ExpectRegSz(const char* file, int line, HKEY root, const char* keyPath,
-                 const char* valueName, const std::string& text);
+void ExpectRegSz(const char* file, int line, HKEY root, const char* keyPath, const char* valueName,
+                 const std::string& text);
 void ExpectRegDword(const char* file, int line, HKEY root, const char* keyPath,
                     const char* valueName, DWORD number);
 void ExpectRegNoValue(const char* file, int line, HKEY root, const char* keyPath,

@@ -130,6 +130,6 @@ std::string WindowCaption(HWND window)
 
 HWND CreateOwnerWindow()
 {
-    return CreateWindowExA(0, "STATIC", "owner", WS_POPUP | WS_VISIBLE, 0, 0, 1024, 768, NULL,
-                           NULL, GetModuleHandleA(NULL), NULL);
+    return CreateWindowExA(0, "STATIC", "owner", WS_POPUP | WS_VISIBLE, 0, 0, 1024, 768, NULL, NULL,
+                           GetModuleHandleA(NULL), NULL);
 }

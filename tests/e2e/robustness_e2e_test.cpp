@@ -1,0 +1,210 @@
+// What a broken or hostile machine gives the real Setup.exe: a full disk,
+// files it cannot read, write or delete, registry keys it may not write, and
+// registry values that name files it does not own.  In every case it ends
+// normally, touches nothing but its own files and keys, and says what
+// happened.
+#include "e2e/driver.h"
+#include "support/registry_sandbox.h"
+
+#include <gtest/gtest.h>
+
+#include <sddl.h>
+
+namespace {
+
+const char SPELLING_4122[] =
+    "SOFTWARE\\Microsoft\\Shared Tools\\Proofing Tools\\Spelling\\4122\\Normal";
+const char SPELLING_1050[] =
+    "SOFTWARE\\Microsoft\\Shared Tools\\Proofing Tools\\Spelling\\1050\\Normal";
+const char* const WRITTEN_KEYS[] = {
+    SPELLING_4122,
+    SPELLING_1050,
+    "SOFTWARE\\Microsoft\\Shared Tools\\Proofing Tools\\Hyphenation\\4122\\Normal",
+    "SOFTWARE\\Microsoft\\Shared Tools\\Proofing Tools\\Hyphenation\\1050\\Normal",
+    "SOFTWARE\\Microsoft\\Shared Tools\\Proofing Tools\\Language\\4122",
+    "SOFTWARE\\Microsoft\\Shared Tools\\Proofing Tools\\Language\\1050",
+    "SOFTWARE\\Microsoft\\Office\\8.0\\Word",
+    "SOFTWARE\\Quenra\\Nalvoro",
+};
+const wchar_t COMPLETED[] =
+    L"Setup completed successfully.\nYou may now use the installed Velmora with your MS Office 97 "
+    L"applications.";
+const wchar_t NOT_COMPLETED[] = L"Setup could not complete the installation of Velmora.\n\n";
+const wchar_t RUN_AGAIN[] = L"\n\nCorrect the problem and run Setup again.";
+const wchar_t REGISTRY_LINE[] =
+    L"Could not write the registry settings. Administrator rights may be required.";
+
+std::wstring Wide(const std::string& text)
+{
+    return std::wstring(text.begin(), text.end());
+}
+
+std::wstring NotCopied(const std::string& folder, std::initializer_list<const char*> names)
+{
+    std::wstring lines;
+    for (const char* name : names)
+        lines += (lines.empty() ? L"" : L"\n") + (L"Could not copy: " + Wide(folder + "\\" + name));
+    return lines;
+}
+
+// Sets a key's access list from its text form; false when Wine refuses.
+bool SetKeyAccess(const char* key, const char* access)
+{
+    HKEY handle;
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, key, 0, WRITE_DAC, &handle) != ERROR_SUCCESS)
+        return false;
+    PSECURITY_DESCRIPTOR descriptor = NULL;
+    bool done = ConvertStringSecurityDescriptorToSecurityDescriptorA(access, SDDL_REVISION_1,
+                                                                     &descriptor, NULL) &&
+                RegSetKeySecurity(handle, DACL_SECURITY_INFORMATION, descriptor) == ERROR_SUCCESS;
+    LocalFree(descriptor);
+    RegCloseKey(handle);
+    return done;
+}
+
+// Everyone may do anything but set values and create subkeys.
+const char READ_ONLY[] = "D:(D;OICI;0x6;;;WD)(A;OICI;KA;;;WD)";
+const char FULL_ACCESS[] = "D:(A;OICI;KA;;;WD)";
+
+class Robustness : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ResetOfficeRegistry();
+        InstallOfficeApplications(true, false, false, false, false);
+    }
+    void TearDown() override
+    {
+        for (const char* key : WRITTEN_KEYS)
+            SetKeyAccess(key, FULL_ACCESS);
+        ResetOfficeRegistry();
+    }
+
+    // A whole installation into folder; the message it ends with is checked.
+    void InstallExpecting(const std::string& folder, const std::wstring& text)
+    {
+        SetupProcess setup(distribution_);
+        AcceptDestination(WalkToDestination(setup, Choices()), folder);
+        setup.Answer(L"Setup", text, IDOK);
+        EXPECT_EQ(0, setup.WaitForExit());
+    }
+
+    Distribution distribution_;
+    TempFolder destinations_;
+};
+
+TEST_F(Robustness, AFullDestinationDriveIsReportedAndNothingIsRegistered)
+{
+    if (GetDriveTypeA("F:\\") == DRIVE_NO_ROOT_DIR)
+        GTEST_SKIP() << "no full drive F: could be mounted on this machine";
+    InstallExpecting("F:\\Proof", NOT_COMPLETED +
+                                      NotCopied("F:\\Proof", {"MSPCR32.DLL", "MSSP_CR.LEX",
+                                                              "MSHYCR32.DLL", "MSHY_CR.LEX"}) +
+                                      RUN_AGAIN);
+    EXPECT_REG_KEY(HKEY_LOCAL_MACHINE, SPELLING_4122, false);
+    EXPECT_REG_KEY(HKEY_LOCAL_MACHINE, "SOFTWARE\\Quenra\\Nalvoro", false);
+}
+
+TEST_F(Robustness, AnUnreadablePayloadFileIsReportedAndItsComponentNotRegistered)
+{
+    HANDLE held = CreateFileA(distribution_.File("MSPCR32.DLL").c_str(), GENERIC_READ, 0, NULL,
+                              OPEN_EXISTING, 0, NULL);
+    ASSERT_NE(INVALID_HANDLE_VALUE, held);
+    std::string folder = destinations_.File("Proof");
+    InstallExpecting(folder, NOT_COMPLETED + NotCopied(folder, {"MSPCR32.DLL"}) + RUN_AGAIN);
+    CloseHandle(held);
+    EXPECT_REG_KEY(HKEY_LOCAL_MACHINE, SPELLING_4122, false);
+    EXPECT_REG_SZ(HKEY_LOCAL_MACHINE,
+                  "SOFTWARE\\Microsoft\\Shared Tools\\Proofing Tools\\Hyphenation\\4122\\Normal",
+                  "Engine", folder + "\\MSHYCR32.DLL");
+}
+
+// Wine lets root write over a read-only file; Windows refuses.  Either way
+// the message must match what became of the file.
+TEST_F(Robustness, AReadOnlyDestinationFileIsReplacedOrReported)
+{
+    std::string folder = destinations_.File("Proof");
+    std::string engine = folder + "\\MSPCR32.DLL";
+    CreateDirectoryA(folder.c_str(), NULL);
+    WriteFileBytes(engine, "old");
+    SetFileAttributesA(engine.c_str(), FILE_ATTRIBUTE_READONLY);
+    SetupProcess setup(distribution_);
+    AcceptDestination(WalkToDestination(setup, Choices()), folder);
+    HWND box = setup.WaitFor(L"Setup", IDOK);
+    ASSERT_TRUE(box);
+    std::wstring text = Text(box, 0xFFFF);
+    Click(box, IDOK);
+    EXPECT_EQ(0, setup.WaitForExit());
+    SetFileAttributesA(engine.c_str(), FILE_ATTRIBUTE_NORMAL);
+    if (ReadFileBytes(engine) == PayloadBytes("MSPCR32.DLL"))
+        EXPECT_EQ(COMPLETED, text);
+    else
+        EXPECT_EQ(NOT_COMPLETED + NotCopied(folder, {"MSPCR32.DLL"}) + RUN_AGAIN, text);
+}
+
+TEST_F(Robustness, RegistryKeysThatMayNotBeWrittenAreReported)
+{
+    for (const char* key : WRITTEN_KEYS) {
+        CreateRegKey(HKEY_LOCAL_MACHINE, key);
+        ASSERT_TRUE(SetKeyAccess(key, READ_ONLY)) << key;
+    }
+    HKEY probe;
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, SPELLING_4122, 0, KEY_SET_VALUE, &probe) ==
+        ERROR_SUCCESS) {
+        RegCloseKey(probe);
+        GTEST_SKIP() << "this Wine does not honour a key's access list";
+    }
+    std::string folder = destinations_.File("Proof");
+    InstallExpecting(folder, std::wstring(NOT_COMPLETED) + REGISTRY_LINE + RUN_AGAIN);
+    EXPECT_EQ(0, CountRegValues(HKEY_LOCAL_MACHINE, SPELLING_4122));
+    EXPECT_EQ(0, CountRegValues(HKEY_LOCAL_MACHINE, "SOFTWARE\\Quenra\\Nalvoro"));
+    EXPECT_EQ(PayloadBytes("MSPCR32.DLL"), ReadFileBytes(folder + "\\MSPCR32.DLL"));
+}
+
+class RobustRemoval : public Robustness {
+protected:
+    void Register(const char* key, const char* value, const std::string& path)
+    {
+        SetRegString(HKEY_LOCAL_MACHINE, key, value, path);
+    }
+
+    void RemoveExpecting(const std::wstring& text)
+    {
+        SetupProcess setup(distribution_);
+        WalkToRemove(setup, false);
+        if (HWND question = setup.WaitFor(L"Remove", IDYES))
+            Click(question, IDYES);
+        if (HWND lastTools = setup.WaitFor(L"Remove", IDYES))
+            Click(lastTools, IDYES);
+        setup.Answer(L"Removed Files", text, IDOK);
+        EXPECT_EQ(0, setup.WaitForExit());
+    }
+};
+
+TEST_F(RobustRemoval, AReadOnlyInstalledFileIsReported)
+{
+    std::string engine = destinations_.File("MSPCR32.DLL");
+    WriteFileBytes(engine, PayloadBytes("MSPCR32.DLL"));
+    SetFileAttributesA(engine.c_str(), FILE_ATTRIBUTE_READONLY);
+    Register(SPELLING_4122, "Engine", engine);
+    RemoveExpecting(L"Some previously installed files could not be removed:\n" + Wide(engine) +
+                    L"\n\nClose any program that may be using them and delete them by hand.");
+    SetFileAttributesA(engine.c_str(), FILE_ATTRIBUTE_NORMAL);
+}
+
+TEST_F(RobustRemoval, FilesThatAreNotSetupsOwnAreLeftAlone)
+{
+    std::string precious = destinations_.File("PRECIOUS.DLL");
+    std::string folder = destinations_.File("Proof");
+    WriteFileBytes(precious, "not Setup's");
+    CreateDirectoryA(folder.c_str(), NULL);
+    Register(SPELLING_4122, "Engine", precious);
+    Register(SPELLING_4122, "Dictionary", folder);
+    Register(SPELLING_1050, "Engine", "C:\\windows\\system32\\kernel32.dll");
+    RemoveExpecting(L"All previously installed files were successfully removed!");
+    EXPECT_EQ("not Setup's", ReadFileBytes(precious));
+    EXPECT_TRUE(FileExists(folder));
+    EXPECT_TRUE(FileExists("C:\\windows\\system32\\kernel32.dll"));
+}
+
+}  // namespace
