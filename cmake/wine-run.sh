@@ -9,7 +9,8 @@ set -u
 prefix=$1
 shift
 
-loader=/usr/lib/wine/wine64
+# The 32-bit test build names Wine's 32-bit loader.
+loader=${VELMORA_WINE_LOADER:-/usr/lib/wine/wine64}
 server=/usr/lib/wine/wineserver
 export WINEPREFIX="$prefix" WINELOADER="$loader" WINESERVER="$server"
 export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="

@@ -33,6 +33,10 @@ step "make a throwaway Wine prefix with Office 97's App Paths: $prefix"
 [ -d "$prefix" ] && /usr/lib/wine/wineserver -k 2>/dev/null || true
 rm -rf "$prefix"
 "$loader" wineboot -i >/dev/null 2>&1
+# Debian's Wine does not find the fonts that fonts-wine installs: without
+# Marlett the close box shows an "r", without MS Sans Serif the pages take
+# another face.
+cp /usr/share/wine/fonts/* "$prefix/drive_c/windows/Fonts/" 2>/dev/null || true
 cat >"$prefix/drive_c/office97.reg" <<'REG'
 REGEDIT4
 

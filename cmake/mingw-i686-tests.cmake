@@ -1,0 +1,5 @@
+# The 32-bit build with its tests, for machines whose Wine runs 32-bit
+# programs.  The posix-thread compilers: GoogleTest needs std::mutex.
+include(${CMAKE_CURRENT_LIST_DIR}/mingw-i686.cmake)
+set(CMAKE_C_COMPILER i686-w64-mingw32-gcc-posix)
+set(CMAKE_CXX_COMPILER i686-w64-mingw32-g++-posix)
