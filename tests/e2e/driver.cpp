@@ -1,4 +1,5 @@
 #include "e2e/driver.h"
+#include "support/build_files.h"
 
 #include <gtest/gtest.h>
 
@@ -10,14 +11,6 @@ namespace {
 const DWORD POLL_MS = 20;
 const int MESSAGE_BOX_TEXT_ID = 0xFFFF;
 const char* const PAYLOAD_FILES[] = {"MSPCR32.DLL", "MSSP_CR.LEX", "MSHYCR32.DLL", "MSHY_CR.LEX"};
-
-// The build names Setup.exe by its Unix path; Wine sees the root as drive Z.
-std::string SetupExeWindowsPath()
-{
-    std::string path = std::string("Z:") + VELMORA_SETUP_EXE;
-    std::replace(path.begin(), path.end(), '/', '\\');
-    return path;
-}
 
 std::wstring WindowTextOf(HWND window)
 {
@@ -97,8 +90,8 @@ std::string PayloadBytes(const std::string& name)
 
 Distribution::Distribution()
 {
-    EXPECT_TRUE(CopyFileA(SetupExeWindowsPath().c_str(), SetupPath().c_str(), FALSE))
-        << "cannot copy " << SetupExeWindowsPath();
+    EXPECT_TRUE(CopyFileA(WindowsPathOf(VELMORA_SETUP_EXE).c_str(), SetupPath().c_str(), FALSE))
+        << "cannot copy " << WindowsPathOf(VELMORA_SETUP_EXE);
     for (const char* name : PAYLOAD_FILES)
         WriteFileBytes(File(name), PayloadBytes(name));
 }
@@ -385,21 +378,4 @@ std::string DumpProgramRegistry()
         DumpKey(HKEY_LOCAL_MACHINE, key, out);
     DumpKey(HKEY_CURRENT_USER, "Software\\Microsoft\\Office", out);
     return out.str();
-}
-
-OfficeWindow::OfficeWindow(const char* className) : className_(className)
-{
-    WNDCLASSA windowClass = {};
-    windowClass.lpfnWndProc = DefWindowProcA;
-    windowClass.hInstance = GetModuleHandleA(NULL);
-    windowClass.lpszClassName = className;
-    RegisterClassA(&windowClass);
-    window_ = CreateWindowExA(0, className, "", WS_POPUP, 0, 0, 10, 10, NULL, NULL,
-                              GetModuleHandleA(NULL), NULL);
-}
-
-OfficeWindow::~OfficeWindow()
-{
-    DestroyWindow(window_);
-    UnregisterClassA(className_.c_str(), GetModuleHandleA(NULL));
 }

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "support/temp_folder.h"
+#include "support/ui_script.h"
 
 // Setup.exe beside its four payload files, in a fresh folder.
 class Distribution {
@@ -91,16 +92,5 @@ void ResetOfficeRegistry();
 void InstallOfficeApplications(bool word, bool excel, bool powerPoint, bool access, bool outlook);
 // A dump of every key and value Setup may write, for before-and-after checks.
 std::string DumpProgramRegistry();
-
-// A top-level window of an Office application's class, for the time it lives.
-class OfficeWindow {
-public:
-    explicit OfficeWindow(const char* className);
-    ~OfficeWindow();
-
-private:
-    HWND window_;
-    std::string className_;
-};
 
 #endif

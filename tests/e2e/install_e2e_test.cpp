@@ -1,26 +1,13 @@
 // Installing with the real Setup.exe: files, registration, languages and the
 // closing message, value by value.
 #include "e2e/driver.h"
+#include "support/office_keys.h"
 #include "support/registry_sandbox.h"
 
 #include <gtest/gtest.h>
 
 namespace {
 
-const char PROOFING[] = "SOFTWARE\\Microsoft\\Shared Tools\\Proofing Tools";
-const char SPELLING_4122[] =
-    "SOFTWARE\\Microsoft\\Shared Tools\\Proofing Tools\\Spelling\\4122\\Normal";
-const char SPELLING_1050[] =
-    "SOFTWARE\\Microsoft\\Shared Tools\\Proofing Tools\\Spelling\\1050\\Normal";
-const char HYPHENATION_4122[] =
-    "SOFTWARE\\Microsoft\\Shared Tools\\Proofing Tools\\Hyphenation\\4122\\Normal";
-const char HYPHENATION_1050[] =
-    "SOFTWARE\\Microsoft\\Shared Tools\\Proofing Tools\\Hyphenation\\1050\\Normal";
-const char LANGUAGE_4122[] = "SOFTWARE\\Microsoft\\Shared Tools\\Proofing Tools\\Language\\4122";
-const char LANGUAGE_1050[] = "SOFTWARE\\Microsoft\\Shared Tools\\Proofing Tools\\Language\\1050";
-const char WORD[] = "SOFTWARE\\Microsoft\\Office\\8.0\\Word";
-const char EXCEL_USER[] = "SOFTWARE\\Microsoft\\Office\\8.0\\Excel\\Spell Checker";
-const char SAVED[] = "SOFTWARE\\Quenra\\Nalvoro";
 const char DEFAULT_DESTINATION[] = "C:\\Program Files\\Common Files\\Microsoft Shared\\Proof";
 const int DEST_DIR = 1014;
 
@@ -42,7 +29,7 @@ protected:
     {
         ResetOfficeRegistry();
         InstallOfficeApplications(true, true, true, true, true);
-        SetRegDword(HKEY_LOCAL_MACHINE, WORD, "Language ID", 1033);
+        SetRegDword(HKEY_LOCAL_MACHINE, WORD_KEY, "Language ID", 1033);
         CreateDirectoryA("C:\\Program Files\\Common Files\\Microsoft Shared", NULL);
         CreateDirectoryA(DEFAULT_DESTINATION, NULL);
         ClearDefaultDestination();
@@ -83,7 +70,7 @@ protected:
 
     void ExpectSpellerRegistered(const std::string& folder)
     {
-        for (const char* key : {SPELLING_4122, SPELLING_1050}) {
+        for (const char* key : {SPELLING_4122_KEY, SPELLING_1050_KEY}) {
             EXPECT_REG_SZ(HKEY_LOCAL_MACHINE, key, "Engine", folder + "\\MSPCR32.DLL");
             EXPECT_REG_SZ(HKEY_LOCAL_MACHINE, key, "Dictionary", folder + "\\MSSP_CR.LEX");
             EXPECT_EQ(2, CountRegValues(HKEY_LOCAL_MACHINE, key));
@@ -92,7 +79,7 @@ protected:
 
     void ExpectHyphenatorRegistered(const std::string& folder)
     {
-        for (const char* key : {HYPHENATION_4122, HYPHENATION_1050}) {
+        for (const char* key : {HYPHENATION_4122_KEY, HYPHENATION_1050_KEY}) {
             EXPECT_REG_SZ(HKEY_LOCAL_MACHINE, key, "Engine", folder + "\\MSHYCR32.DLL");
             EXPECT_REG_SZ(HKEY_LOCAL_MACHINE, key, "Dictionary", folder + "\\MSHY_CR.LEX");
             EXPECT_EQ(2, CountRegValues(HKEY_LOCAL_MACHINE, key));
@@ -101,8 +88,8 @@ protected:
 
     void ExpectLanguageNames()
     {
-        EXPECT_REG_SZ(HKEY_LOCAL_MACHINE, LANGUAGE_4122, "Name", "Croatian       ");
-        EXPECT_REG_SZ(HKEY_LOCAL_MACHINE, LANGUAGE_1050, "Name", "Croatian (B&H)    ");
+        EXPECT_REG_SZ(HKEY_LOCAL_MACHINE, LANGUAGE_4122_KEY, "Name", "Croatian       ");
+        EXPECT_REG_SZ(HKEY_LOCAL_MACHINE, LANGUAGE_1050_KEY, "Name", "Croatian (B&H)    ");
     }
 
     Distribution distribution_;
@@ -118,11 +105,11 @@ TEST_F(Install, OneInstallationEndToEnd)
     ExpectSpellerRegistered(DEFAULT_DESTINATION);
     ExpectHyphenatorRegistered(DEFAULT_DESTINATION);
     ExpectLanguageNames();
-    EXPECT_REG_DWORD(HKEY_LOCAL_MACHINE, WORD, "Language ID", 2074);
-    EXPECT_REG_SZ(HKEY_CURRENT_USER, EXCEL_USER, "Speller", "1060\\Normal");
-    EXPECT_REG_DWORD(HKEY_LOCAL_MACHINE, SAVED, "OldLangWord", 1033);
-    EXPECT_REG_DWORD(HKEY_LOCAL_MACHINE, SAVED, "OldLangExcel", 1060);
-    EXPECT_EQ(5, CountRegValues(HKEY_LOCAL_MACHINE, SAVED));
+    EXPECT_REG_DWORD(HKEY_LOCAL_MACHINE, WORD_KEY, "Language ID", 2074);
+    EXPECT_REG_SZ(HKEY_CURRENT_USER, EXCEL_USER_KEY, "Speller", "1060\\Normal");
+    EXPECT_REG_DWORD(HKEY_LOCAL_MACHINE, SAVED_KEY, "OldLangWord", 1033);
+    EXPECT_REG_DWORD(HKEY_LOCAL_MACHINE, SAVED_KEY, "OldLangExcel", 1060);
+    EXPECT_EQ(5, CountRegValues(HKEY_LOCAL_MACHINE, SAVED_KEY));
 }
 
 TEST_F(Install, OneInstallationEndToEndInSerbian)
@@ -135,8 +122,8 @@ TEST_F(Install, OneInstallationEndToEndInSerbian)
     ExpectSpellerRegistered(DEFAULT_DESTINATION);
     ExpectHyphenatorRegistered(DEFAULT_DESTINATION);
     ExpectLanguageNames();
-    EXPECT_REG_DWORD(HKEY_LOCAL_MACHINE, WORD, "Language ID", 2074);
-    EXPECT_REG_DWORD(HKEY_LOCAL_MACHINE, SAVED, "OldLangWord", 1033);
+    EXPECT_REG_DWORD(HKEY_LOCAL_MACHINE, WORD_KEY, "Language ID", 2074);
+    EXPECT_REG_DWORD(HKEY_LOCAL_MACHINE, SAVED_KEY, "OldLangWord", 1033);
 }
 
 TEST_F(Install, SpellerOnlyCopiesAndRegistersItsTwoFiles)
@@ -163,21 +150,21 @@ TEST_F(Install, HyphenatorAloneWritesNoLanguagesWithoutARegisteredSpeller)
     ExpectHyphenatorRegistered(folder);
     EXPECT_REG_KEY(HKEY_LOCAL_MACHINE,
                    "SOFTWARE\\Microsoft\\Shared Tools\\Proofing Tools\\Spelling", false);
-    EXPECT_REG_DWORD(HKEY_LOCAL_MACHINE, WORD, "Language ID", 1033);
-    EXPECT_REG_KEY(HKEY_LOCAL_MACHINE, SAVED, false);
+    EXPECT_REG_DWORD(HKEY_LOCAL_MACHINE, WORD_KEY, "Language ID", 1033);
+    EXPECT_REG_KEY(HKEY_LOCAL_MACHINE, SAVED_KEY, false);
 }
 
 TEST_F(Install, HyphenatorAloneWritesTheLanguagesWhenASpellerWasRegisteredBefore)
 {
-    SetRegString(HKEY_LOCAL_MACHINE, SPELLING_1050, "Engine", "C:\\Old\\MSPCR32.DLL");
+    SetRegString(HKEY_LOCAL_MACHINE, SPELLING_1050_KEY, "Engine", "C:\\Old\\MSPCR32.DLL");
     std::string folder = destinations_.File("Hyphenator");
     Choices choices;
     choices.speller = false;
     choices.wordLanguage = 4;
     InstallInto(folder, choices);
     ExpectHyphenatorRegistered(folder);
-    EXPECT_REG_DWORD(HKEY_LOCAL_MACHINE, WORD, "Language ID", 2074);
-    EXPECT_REG_DWORD(HKEY_LOCAL_MACHINE, SAVED, "OldLangWord", 1033);
+    EXPECT_REG_DWORD(HKEY_LOCAL_MACHINE, WORD_KEY, "Language ID", 2074);
+    EXPECT_REG_DWORD(HKEY_LOCAL_MACHINE, SAVED_KEY, "OldLangWord", 1033);
 }
 
 TEST_F(Install, NeitherComponentStillWritesTheLanguageNames)
@@ -192,7 +179,7 @@ TEST_F(Install, NeitherComponentStillWritesTheLanguageNames)
     EXPECT_REG_KEY(HKEY_LOCAL_MACHINE,
                    "SOFTWARE\\Microsoft\\Shared Tools\\Proofing Tools\\Hyphenation", false);
     ExpectLanguageNames();
-    EXPECT_REG_KEY(HKEY_LOCAL_MACHINE, SAVED, false);
+    EXPECT_REG_KEY(HKEY_LOCAL_MACHINE, SAVED_KEY, false);
 }
 
 TEST_F(Install, ADestinationGetsExactlyOneFinalBackslash)
@@ -271,8 +258,8 @@ TEST_F(Install, ExistingFilesAreOverwrittenAndASecondInstallationKeepsTheFirstOr
     Choices second;
     second.wordLanguage = 1;
     InstallInto(folder, second);
-    EXPECT_REG_DWORD(HKEY_LOCAL_MACHINE, WORD, "Language ID", 2057);
-    EXPECT_REG_DWORD(HKEY_LOCAL_MACHINE, SAVED, "OldLangWord", 1033);
+    EXPECT_REG_DWORD(HKEY_LOCAL_MACHINE, WORD_KEY, "Language ID", 2057);
+    EXPECT_REG_DWORD(HKEY_LOCAL_MACHINE, SAVED_KEY, "OldLangWord", 1033);
 }
 
 TEST_F(Install, AMissingPayloadFileIsReportedAndItsComponentNotRegistered)

@@ -1,23 +1,12 @@
 // The change-default branch of the real Setup.exe, checked value by value.
 #include "e2e/driver.h"
+#include "support/office_keys.h"
 #include "support/registry_sandbox.h"
 
 #include <gtest/gtest.h>
 
 namespace {
 
-const char WORD[] = "SOFTWARE\\Microsoft\\Office\\8.0\\Word";
-const char ACCESS[] = "SOFTWARE\\Microsoft\\Office\\8.0\\Access\\Speller";
-const char POWERPOINT_NEW[] =
-    "SOFTWARE\\Microsoft\\Office\\8.0\\New User Settings\\PowerPoint\\Options";
-const char POWERPOINT_USER[] = "SOFTWARE\\Microsoft\\Office\\8.0\\PowerPoint\\Options";
-const char EXCEL_NEW[] =
-    "SOFTWARE\\Microsoft\\Office\\8.0\\New User Settings\\Excel\\Spell Checker";
-const char EXCEL_USER[] = "SOFTWARE\\Microsoft\\Office\\8.0\\Excel\\Spell Checker";
-const char OUTLOOK_NEW[] =
-    "SOFTWARE\\Microsoft\\Office\\8.0\\New User Settings\\Outlook\\Options\\Spelling";
-const char OUTLOOK_USER[] = "SOFTWARE\\Microsoft\\Office\\8.0\\Outlook\\Options\\Spelling";
-const char SAVED[] = "SOFTWARE\\Quenra\\Nalvoro";
 const int WORD_LIST = 1009, EXCEL_LIST = 1010, POWERPOINT_LIST = 1011, ACCESS_LIST = 1012,
           OUTLOOK_LIST = 1013, CHANGE_DEFAULT = 1003;
 
@@ -30,12 +19,12 @@ protected:
         SetRegString(HKEY_LOCAL_MACHINE,
                      "SOFTWARE\\Microsoft\\Shared Tools\\Proofing Tools\\Spelling\\4122\\Normal",
                      "Engine", "C:\\Proof\\MSPCR32.DLL");
-        SetRegDword(HKEY_LOCAL_MACHINE, WORD, "Language ID", 1033);
-        SetRegDword(HKEY_LOCAL_MACHINE, ACCESS, "Language ID", 3081);
-        SetRegDword(HKEY_LOCAL_MACHINE, POWERPOINT_NEW, "Language Id", 1033);
-        SetRegDword(HKEY_CURRENT_USER, POWERPOINT_USER, "Language Id", 2057);
-        SetRegString(HKEY_LOCAL_MACHINE, EXCEL_NEW, "Speller", "1033\\Normal");
-        SetRegString(HKEY_CURRENT_USER, OUTLOOK_USER, "Speller", "2057\\Normal");
+        SetRegDword(HKEY_LOCAL_MACHINE, WORD_KEY, "Language ID", 1033);
+        SetRegDword(HKEY_LOCAL_MACHINE, ACCESS_KEY, "Language ID", 3081);
+        SetRegDword(HKEY_LOCAL_MACHINE, POWERPOINT_NEW_KEY, "Language Id", 1033);
+        SetRegDword(HKEY_CURRENT_USER, POWERPOINT_USER_KEY, "Language Id", 2057);
+        SetRegString(HKEY_LOCAL_MACHINE, EXCEL_NEW_KEY, "Speller", "1033\\Normal");
+        SetRegString(HKEY_CURRENT_USER, OUTLOOK_USER_KEY, "Speller", "2057\\Normal");
     }
     void TearDown() override { ResetOfficeRegistry(); }
 
@@ -65,12 +54,12 @@ protected:
 
     void ExpectOriginalsSaved()
     {
-        EXPECT_REG_DWORD(HKEY_LOCAL_MACHINE, SAVED, "OldLangWord", 1033);
-        EXPECT_REG_DWORD(HKEY_LOCAL_MACHINE, SAVED, "OldLangExcel", 1033);
-        EXPECT_REG_DWORD(HKEY_LOCAL_MACHINE, SAVED, "OldLangPowerPoint", 2057);
-        EXPECT_REG_DWORD(HKEY_LOCAL_MACHINE, SAVED, "OldLangAccess", 3081);
-        EXPECT_REG_DWORD(HKEY_LOCAL_MACHINE, SAVED, "OldLangOutlook", 2057);
-        EXPECT_EQ(5, CountRegValues(HKEY_LOCAL_MACHINE, SAVED));
+        EXPECT_REG_DWORD(HKEY_LOCAL_MACHINE, SAVED_KEY, "OldLangWord", 1033);
+        EXPECT_REG_DWORD(HKEY_LOCAL_MACHINE, SAVED_KEY, "OldLangExcel", 1033);
+        EXPECT_REG_DWORD(HKEY_LOCAL_MACHINE, SAVED_KEY, "OldLangPowerPoint", 2057);
+        EXPECT_REG_DWORD(HKEY_LOCAL_MACHINE, SAVED_KEY, "OldLangAccess", 3081);
+        EXPECT_REG_DWORD(HKEY_LOCAL_MACHINE, SAVED_KEY, "OldLangOutlook", 2057);
+        EXPECT_EQ(5, CountRegValues(HKEY_LOCAL_MACHINE, SAVED_KEY));
     }
 
     Distribution distribution_;
@@ -79,36 +68,22 @@ protected:
 TEST_F(ChangeDefault, WritesEveryApplicationInItsOwnFormAndKeepsTheFirstOriginals)
 {
     Run(false, {2, 2, 1, 0, 1}, {4, 3, 4, 4, 3});
-    EXPECT_REG_DWORD(HKEY_LOCAL_MACHINE, WORD, "Language ID", 2074);
-    EXPECT_REG_DWORD(HKEY_LOCAL_MACHINE, ACCESS, "Language ID", 2074);
-    EXPECT_REG_DWORD(HKEY_LOCAL_MACHINE, POWERPOINT_NEW, "Language Id", 2074);
-    EXPECT_REG_DWORD(HKEY_CURRENT_USER, POWERPOINT_USER, "Language Id", 2074);
-    EXPECT_REG_SZ(HKEY_LOCAL_MACHINE, EXCEL_NEW, "Speller", "3098\\Normal");
-    EXPECT_REG_SZ(HKEY_CURRENT_USER, EXCEL_USER, "Speller", "3098\\Normal");
-    EXPECT_REG_SZ(HKEY_LOCAL_MACHINE, OUTLOOK_NEW, "Speller", "3098\\Normal");
-    EXPECT_REG_SZ(HKEY_CURRENT_USER, OUTLOOK_USER, "Speller", "3098\\Normal");
+    EXPECT_LANGUAGES(2074, 2074, 2074, 3098, 3098);
     ExpectOriginalsSaved();
 
     // A second change starts from the written languages; the originals stay.
     Run(false, {4, 3, 4, 4, 3}, {1, 1, 1, 1, 1});
-    EXPECT_REG_DWORD(HKEY_LOCAL_MACHINE, WORD, "Language ID", 2057);
-    EXPECT_REG_DWORD(HKEY_LOCAL_MACHINE, ACCESS, "Language ID", 2057);
-    EXPECT_REG_DWORD(HKEY_LOCAL_MACHINE, POWERPOINT_NEW, "Language Id", 2057);
-    EXPECT_REG_DWORD(HKEY_CURRENT_USER, POWERPOINT_USER, "Language Id", 2057);
-    EXPECT_REG_SZ(HKEY_LOCAL_MACHINE, EXCEL_NEW, "Speller", "2057\\Normal");
-    EXPECT_REG_SZ(HKEY_CURRENT_USER, EXCEL_USER, "Speller", "2057\\Normal");
-    EXPECT_REG_SZ(HKEY_LOCAL_MACHINE, OUTLOOK_NEW, "Speller", "2057\\Normal");
-    EXPECT_REG_SZ(HKEY_CURRENT_USER, OUTLOOK_USER, "Speller", "2057\\Normal");
+    EXPECT_LANGUAGES(2057, 2057, 2057, 2057, 2057);
     ExpectOriginalsSaved();
 }
 
 TEST_F(ChangeDefault, WorksTheSameOnTheSerbianPages)
 {
     Run(true, {2, 2, 1, 0, 1}, {4, 4, 4, 4, 4});
-    EXPECT_REG_DWORD(HKEY_LOCAL_MACHINE, WORD, "Language ID", 2074);
-    EXPECT_REG_DWORD(HKEY_CURRENT_USER, POWERPOINT_USER, "Language Id", 2074);
-    EXPECT_REG_SZ(HKEY_LOCAL_MACHINE, EXCEL_NEW, "Speller", "2074\\Normal");
-    EXPECT_REG_SZ(HKEY_CURRENT_USER, OUTLOOK_USER, "Speller", "2074\\Normal");
+    EXPECT_REG_DWORD(HKEY_LOCAL_MACHINE, WORD_KEY, "Language ID", 2074);
+    EXPECT_REG_DWORD(HKEY_CURRENT_USER, POWERPOINT_USER_KEY, "Language Id", 2074);
+    EXPECT_REG_SZ(HKEY_LOCAL_MACHINE, EXCEL_NEW_KEY, "Speller", "2074\\Normal");
+    EXPECT_REG_SZ(HKEY_CURRENT_USER, OUTLOOK_USER_KEY, "Speller", "2074\\Normal");
     ExpectOriginalsSaved();
 }
 

@@ -1,29 +1,12 @@
 // Removing with the real Setup.exe: the two questions, the files and keys
 // removed, the languages restored and what is left behind.
 #include "e2e/driver.h"
+#include "support/office_keys.h"
 #include "support/registry_sandbox.h"
 
 #include <gtest/gtest.h>
 
 namespace {
-
-const char SPELLING[] = "SOFTWARE\\Microsoft\\Shared Tools\\Proofing Tools\\Spelling";
-const char HYPHENATION[] = "SOFTWARE\\Microsoft\\Shared Tools\\Proofing Tools\\Hyphenation";
-const char LANGUAGE_4122[] = "SOFTWARE\\Microsoft\\Shared Tools\\Proofing Tools\\Language\\4122";
-const char LANGUAGE_1050[] = "SOFTWARE\\Microsoft\\Shared Tools\\Proofing Tools\\Language\\1050";
-const char WORD[] = "SOFTWARE\\Microsoft\\Office\\8.0\\Word";
-const char ACCESS[] = "SOFTWARE\\Microsoft\\Office\\8.0\\Access\\Speller";
-const char POWERPOINT_NEW[] =
-    "SOFTWARE\\Microsoft\\Office\\8.0\\New User Settings\\PowerPoint\\Options";
-const char POWERPOINT_USER[] = "SOFTWARE\\Microsoft\\Office\\8.0\\PowerPoint\\Options";
-const char EXCEL_NEW[] =
-    "SOFTWARE\\Microsoft\\Office\\8.0\\New User Settings\\Excel\\Spell Checker";
-const char EXCEL_USER[] = "SOFTWARE\\Microsoft\\Office\\8.0\\Excel\\Spell Checker";
-const char OUTLOOK_NEW[] =
-    "SOFTWARE\\Microsoft\\Office\\8.0\\New User Settings\\Outlook\\Options\\Spelling";
-const char OUTLOOK_USER[] = "SOFTWARE\\Microsoft\\Office\\8.0\\Outlook\\Options\\Spelling";
-const char MAKER[] = "SOFTWARE\\Quenra";
-const char SAVED[] = "SOFTWARE\\Quenra\\Nalvoro";
 
 const wchar_t QUESTION[] =
     L"Are you sure you want to remove the Velmora?\n\nWARNING: If you choose Yes, Velmora will be "
@@ -74,8 +57,8 @@ protected:
             const char* tool;
             const char* engine;
             const char* lexicon;
-        } components[] = {{speller, SPELLING, "MSPCR32.DLL", "MSSP_CR.LEX"},
-                          {hyphenator, HYPHENATION, "MSHYCR32.DLL", "MSHY_CR.LEX"}};
+        } components[] = {{speller, SPELLING_KEY, "MSPCR32.DLL", "MSSP_CR.LEX"},
+                          {hyphenator, HYPHENATION_KEY, "MSHYCR32.DLL", "MSHY_CR.LEX"}};
         for (const auto& component : components) {
             if (!component.chosen)
                 continue;
@@ -89,14 +72,14 @@ protected:
             WriteFileBytes(installed_.File(component.engine), PayloadBytes(component.engine));
             WriteFileBytes(installed_.File(component.lexicon), PayloadBytes(component.lexicon));
         }
-        SetRegString(HKEY_LOCAL_MACHINE, LANGUAGE_4122, "Name", "Croatian       ");
-        SetRegString(HKEY_LOCAL_MACHINE, LANGUAGE_1050, "Name", "Croatian (B&H)    ");
+        SetRegString(HKEY_LOCAL_MACHINE, LANGUAGE_4122_KEY, "Name", "Croatian       ");
+        SetRegString(HKEY_LOCAL_MACHINE, LANGUAGE_1050_KEY, "Name", "Croatian (B&H)    ");
     }
 
     void OtherLanguage(const std::string& name)
     {
         CreateRegKey(HKEY_LOCAL_MACHINE,
-                     (std::string(SPELLING) + "\\" + name + "\\Normal").c_str());
+                     (std::string(SPELLING_KEY) + "\\" + name + "\\Normal").c_str());
     }
 
     // A removal answered Yes throughout; lastTools tells whether the second
@@ -124,7 +107,8 @@ TEST_F(Remove, AnotherLanguageSparesTheSecondQuestion)
     RemoveAll(false);
     for (const char* name : {"MSPCR32.DLL", "MSSP_CR.LEX", "MSHYCR32.DLL", "MSHY_CR.LEX"})
         EXPECT_FALSE(FileExists(installed_.File(name))) << name;
-    EXPECT_REG_KEY(HKEY_LOCAL_MACHINE, (std::string(SPELLING) + "\\1033\\Normal").c_str(), true);
+    EXPECT_REG_KEY(HKEY_LOCAL_MACHINE, (std::string(SPELLING_KEY) + "\\1033\\Normal").c_str(),
+                   true);
 }
 
 TEST_F(Remove, OnlySetupsOwnLanguagesBringTheSecondQuestion)
@@ -137,7 +121,7 @@ TEST_F(Remove, AnEmptyOrMissingSpellingKeyBringsTheSecondQuestion)
 {
     Installed(false, true);
     RemoveAll(true);
-    CreateRegKey(HKEY_LOCAL_MACHINE, SPELLING);
+    CreateRegKey(HKEY_LOCAL_MACHINE, SPELLING_KEY);
     Installed(false, true);
     RemoveAll(true);
 }
@@ -158,7 +142,7 @@ TEST_F(Remove, NamesThatAreNotFourDigitsDoNotCountAndALongNameEndsTheScan)
 TEST_F(Remove, NoToEitherQuestionChangesNothing)
 {
     Installed(true, true);
-    SetRegDword(HKEY_LOCAL_MACHINE, SAVED, "OldLangWord", 3081);
+    SetRegDword(HKEY_LOCAL_MACHINE, SAVED_KEY, "OldLangWord", 3081);
     std::string before = DumpProgramRegistry();
     for (bool atSecond : {false, true}) {
         SetupProcess setup(distribution_);
@@ -175,23 +159,16 @@ TEST_F(Remove, NoToEitherQuestionChangesNothing)
 TEST_F(Remove, RestoresTheSavedLanguagesInBothFormsAndRemovesOnlyTheMakersSubkey)
 {
     Installed(true, true);
-    SetRegDword(HKEY_LOCAL_MACHINE, SAVED, "OldLangWord", 2074);
-    SetRegDword(HKEY_LOCAL_MACHINE, SAVED, "OldLangExcel", 3098);
-    SetRegDword(HKEY_LOCAL_MACHINE, SAVED, "OldLangPowerPoint", 3081);
-    SetRegDword(HKEY_LOCAL_MACHINE, SAVED, "OldLangOutlook", 1060);
+    SetRegDword(HKEY_LOCAL_MACHINE, SAVED_KEY, "OldLangWord", 2074);
+    SetRegDword(HKEY_LOCAL_MACHINE, SAVED_KEY, "OldLangExcel", 3098);
+    SetRegDword(HKEY_LOCAL_MACHINE, SAVED_KEY, "OldLangPowerPoint", 3081);
+    SetRegDword(HKEY_LOCAL_MACHINE, SAVED_KEY, "OldLangOutlook", 1060);
     RemoveAll(true);
-    EXPECT_REG_DWORD(HKEY_LOCAL_MACHINE, WORD, "Language ID", 1033);
-    EXPECT_REG_DWORD(HKEY_LOCAL_MACHINE, ACCESS, "Language ID", 1033);
-    EXPECT_REG_DWORD(HKEY_LOCAL_MACHINE, POWERPOINT_NEW, "Language Id", 3081);
-    EXPECT_REG_DWORD(HKEY_CURRENT_USER, POWERPOINT_USER, "Language Id", 3081);
-    EXPECT_REG_SZ(HKEY_LOCAL_MACHINE, EXCEL_NEW, "Speller", "1033\\Normal");
-    EXPECT_REG_SZ(HKEY_CURRENT_USER, EXCEL_USER, "Speller", "1033\\Normal");
-    EXPECT_REG_SZ(HKEY_LOCAL_MACHINE, OUTLOOK_NEW, "Speller", "1060\\Normal");
-    EXPECT_REG_SZ(HKEY_CURRENT_USER, OUTLOOK_USER, "Speller", "1060\\Normal");
-    EXPECT_REG_KEY(HKEY_LOCAL_MACHINE, SAVED, false);
-    EXPECT_REG_KEY(HKEY_LOCAL_MACHINE, MAKER, true);
-    EXPECT_REG_SZ(HKEY_LOCAL_MACHINE, LANGUAGE_4122, "Name", "Croatian       ");
-    EXPECT_REG_SZ(HKEY_LOCAL_MACHINE, LANGUAGE_1050, "Name", "Croatian (B&H)    ");
+    EXPECT_LANGUAGES(1033, 1033, 3081, 1033, 1060);
+    EXPECT_REG_KEY(HKEY_LOCAL_MACHINE, SAVED_KEY, false);
+    EXPECT_REG_KEY(HKEY_LOCAL_MACHINE, MAKER_KEY, true);
+    EXPECT_REG_SZ(HKEY_LOCAL_MACHINE, LANGUAGE_4122_KEY, "Name", "Croatian       ");
+    EXPECT_REG_SZ(HKEY_LOCAL_MACHINE, LANGUAGE_1050_KEY, "Name", "Croatian (B&H)    ");
 }
 
 // Windows NT (and Wine) keep a key that has subkeys: each "Normal" keeps its
@@ -200,7 +177,7 @@ TEST_F(Remove, OnWindowsNTTheNormalKeysKeepTheirDictionaries)
 {
     Installed(true, true);
     RemoveAll(true);
-    for (const char* tool : {SPELLING, HYPHENATION}) {
+    for (const char* tool : {SPELLING_KEY, HYPHENATION_KEY}) {
         for (const char* language : {"4122", "1050"}) {
             std::string key = std::string(tool) + "\\" + language + "\\Normal";
             EXPECT_REG_NO_VALUE(HKEY_LOCAL_MACHINE, key.c_str(), "Engine");
@@ -213,11 +190,11 @@ TEST_F(Remove, OnWindowsNTTheNormalKeysKeepTheirDictionaries)
 TEST_F(Remove, WithOnlyAHyphenatorTheLanguagesAreNotWrittenButTheMakersKeyGoes)
 {
     Installed(false, true);
-    SetRegDword(HKEY_LOCAL_MACHINE, SAVED, "OldLangWord", 3081);
+    SetRegDword(HKEY_LOCAL_MACHINE, SAVED_KEY, "OldLangWord", 3081);
     RemoveAll(true);
     EXPECT_FALSE(FileExists(installed_.File("MSHYCR32.DLL")));
-    EXPECT_REG_KEY(HKEY_LOCAL_MACHINE, WORD, false);
-    EXPECT_REG_KEY(HKEY_LOCAL_MACHINE, SAVED, false);
+    EXPECT_REG_KEY(HKEY_LOCAL_MACHINE, WORD_KEY, false);
+    EXPECT_REG_KEY(HKEY_LOCAL_MACHINE, SAVED_KEY, false);
 }
 
 TEST_F(Remove, AFileAlreadyGoneIsNoFailure)

@@ -4,6 +4,7 @@
 // normally, touches nothing but its own files and keys, and says what
 // happened.
 #include "e2e/driver.h"
+#include "support/office_keys.h"
 #include "support/registry_sandbox.h"
 
 #include <gtest/gtest.h>
@@ -12,13 +13,9 @@
 
 namespace {
 
-const char SPELLING_4122[] =
-    "SOFTWARE\\Microsoft\\Shared Tools\\Proofing Tools\\Spelling\\4122\\Normal";
-const char SPELLING_1050[] =
-    "SOFTWARE\\Microsoft\\Shared Tools\\Proofing Tools\\Spelling\\1050\\Normal";
 const char* const WRITTEN_KEYS[] = {
-    SPELLING_4122,
-    SPELLING_1050,
+    SPELLING_4122_KEY,
+    SPELLING_1050_KEY,
     "SOFTWARE\\Microsoft\\Shared Tools\\Proofing Tools\\Hyphenation\\4122\\Normal",
     "SOFTWARE\\Microsoft\\Shared Tools\\Proofing Tools\\Hyphenation\\1050\\Normal",
     "SOFTWARE\\Microsoft\\Shared Tools\\Proofing Tools\\Language\\4122",
@@ -101,7 +98,7 @@ TEST_F(Robustness, AFullDestinationDriveIsReportedAndNothingIsRegistered)
                                       NotCopied("F:\\Proof", {"MSPCR32.DLL", "MSSP_CR.LEX",
                                                               "MSHYCR32.DLL", "MSHY_CR.LEX"}) +
                                       RUN_AGAIN);
-    EXPECT_REG_KEY(HKEY_LOCAL_MACHINE, SPELLING_4122, false);
+    EXPECT_REG_KEY(HKEY_LOCAL_MACHINE, SPELLING_4122_KEY, false);
     EXPECT_REG_KEY(HKEY_LOCAL_MACHINE, "SOFTWARE\\Quenra\\Nalvoro", false);
 }
 
@@ -113,7 +110,7 @@ TEST_F(Robustness, AnUnreadablePayloadFileIsReportedAndItsComponentNotRegistered
     std::string folder = destinations_.File("Proof");
     InstallExpecting(folder, NOT_COMPLETED + NotCopied(folder, {"MSPCR32.DLL"}) + RUN_AGAIN);
     CloseHandle(held);
-    EXPECT_REG_KEY(HKEY_LOCAL_MACHINE, SPELLING_4122, false);
+    EXPECT_REG_KEY(HKEY_LOCAL_MACHINE, SPELLING_4122_KEY, false);
     EXPECT_REG_SZ(HKEY_LOCAL_MACHINE,
                   "SOFTWARE\\Microsoft\\Shared Tools\\Proofing Tools\\Hyphenation\\4122\\Normal",
                   "Engine", folder + "\\MSHYCR32.DLL");
@@ -149,14 +146,14 @@ TEST_F(Robustness, RegistryKeysThatMayNotBeWrittenAreReported)
         ASSERT_TRUE(SetKeyAccess(key, READ_ONLY)) << key;
     }
     HKEY probe;
-    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, SPELLING_4122, 0, KEY_SET_VALUE, &probe) ==
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, SPELLING_4122_KEY, 0, KEY_SET_VALUE, &probe) ==
         ERROR_SUCCESS) {
         RegCloseKey(probe);
         GTEST_SKIP() << "this Wine does not honour a key's access list";
     }
     std::string folder = destinations_.File("Proof");
     InstallExpecting(folder, std::wstring(NOT_COMPLETED) + REGISTRY_LINE + RUN_AGAIN);
-    EXPECT_EQ(0, CountRegValues(HKEY_LOCAL_MACHINE, SPELLING_4122));
+    EXPECT_EQ(0, CountRegValues(HKEY_LOCAL_MACHINE, SPELLING_4122_KEY));
     EXPECT_EQ(0, CountRegValues(HKEY_LOCAL_MACHINE, "SOFTWARE\\Quenra\\Nalvoro"));
     EXPECT_EQ(PayloadBytes("MSPCR32.DLL"), ReadFileBytes(folder + "\\MSPCR32.DLL"));
 }
@@ -186,7 +183,7 @@ TEST_F(RobustRemoval, AReadOnlyInstalledFileIsReported)
     std::string engine = destinations_.File("MSPCR32.DLL");
     WriteFileBytes(engine, PayloadBytes("MSPCR32.DLL"));
     SetFileAttributesA(engine.c_str(), FILE_ATTRIBUTE_READONLY);
-    Register(SPELLING_4122, "Engine", engine);
+    Register(SPELLING_4122_KEY, "Engine", engine);
     RemoveExpecting(L"Some previously installed files could not be removed:\n" + Wide(engine) +
                     L"\n\nClose any program that may be using them and delete them by hand.");
     SetFileAttributesA(engine.c_str(), FILE_ATTRIBUTE_NORMAL);
@@ -198,9 +195,9 @@ TEST_F(RobustRemoval, FilesThatAreNotSetupsOwnAreLeftAlone)
     std::string folder = destinations_.File("Proof");
     WriteFileBytes(precious, "not Setup's");
     CreateDirectoryA(folder.c_str(), NULL);
-    Register(SPELLING_4122, "Engine", precious);
-    Register(SPELLING_4122, "Dictionary", folder);
-    Register(SPELLING_1050, "Engine", "C:\\windows\\system32\\kernel32.dll");
+    Register(SPELLING_4122_KEY, "Engine", precious);
+    Register(SPELLING_4122_KEY, "Dictionary", folder);
+    Register(SPELLING_1050_KEY, "Engine", "C:\\windows\\system32\\kernel32.dll");
     RemoveExpecting(L"All previously installed files were successfully removed!");
     EXPECT_EQ("not Setup's", ReadFileBytes(precious));
     EXPECT_TRUE(FileExists(folder));

@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include "support/build_files.h"
+
 #include <algorithm>
 #include <cstdio>
 #include <cwctype>
@@ -224,33 +226,10 @@ const LANGID NEUTRAL = MAKELANGID(LANG_NEUTRAL, SUBLANG_NEUTRAL);
 
 // ---------------------------------------------------------------- the product file
 
-// The build names the product by its Unix path; Wine sees the root as drive Z.
-std::string ProductWindowsPath()
-{
-    std::string path = std::string("Z:") + VELMORA_PRODUCT_EXE;
-    std::replace(path.begin(), path.end(), '/', '\\');
-    return path;
-}
-
-// Loaded once as a data file: a 64-bit test cannot run 32-bit code, only read it.
+// The shipped 32-bit program, opened once as a data file.
 HMODULE Product(std::string* problem)
 {
-    static HMODULE module = NULL;
-    static std::string failure;
-    static bool tried = false;
-    if (!tried) {
-        tried = true;
-        std::string path = ProductWindowsPath();
-        if (GetFileAttributesA(path.c_str()) == INVALID_FILE_ATTRIBUTES)
-            failure = "the 32-bit product " + std::string(VELMORA_PRODUCT_EXE) +
-                      " does not exist: build it first (cmake --preset product && "
-                      "cmake --build --preset product)";
-        else if (!(module = LoadLibraryExA(path.c_str(), NULL, LOAD_LIBRARY_AS_DATAFILE)))
-            failure =
-                "cannot open " + path + " as a data file, error " + std::to_string(GetLastError());
-    }
-    *problem = failure;
-    return module;
+    return OpenBuiltProgram(VELMORA_PRODUCT_EXE, problem);
 }
 
 BOOL CALLBACK CollectLanguage(HMODULE, LPCWSTR, LPCWSTR, WORD language, LONG_PTR found)

@@ -1,8 +1,9 @@
 #include "pages/pages.h"
 #include "setup/setup.h"
 #include "shell/shell.h"
-#include "support/registry_sandbox.h"
+#include "support/office_keys.h"
 #include "support/ui_script.h"
+#include "support/wizard_sandbox.h"
 
 #include <cstring>
 #include <string>
@@ -10,8 +11,6 @@
 
 namespace {
 
-const char WORD[] = "SOFTWARE\\Microsoft\\Office\\8.0\\Word";
-const char EXCEL_USER[] = "SOFTWARE\\Microsoft\\Office\\8.0\\Excel\\Spell Checker";
 const int LISTS[] = {IDC_WORD_LANG, IDC_EXCEL_LANG, IDC_POWERPOINT_LANG, IDC_ACCESS_LANG,
                      IDC_OUTLOOK_LANG};
 
@@ -42,21 +41,8 @@ std::string LanguageName(int language)
     return name;
 }
 
-class DefaultLanguage : public RegistrySandbox {
+class DefaultLanguage : public WizardSandbox {
 protected:
-    void SetUp() override
-    {
-        RegistrySandbox::SetUp();
-        memset(&SetupState, 0, sizeof SetupState);
-        AppInstance = GetModuleHandleA(NULL);
-        owner_ = CreateOwnerWindow();
-    }
-    void TearDown() override
-    {
-        DestroyWindow(owner_);
-        RegistrySandbox::TearDown();
-    }
-
     // Shows the page; choose(page) may change lists before the button.
     int Run(int button, std::function<void(HWND)> choose = nullptr, const char* caption = nullptr)
     {
@@ -71,7 +57,6 @@ protected:
         return ShowPage(IDD_DEFAULT_LANGUAGE, DefaultLanguageProc, owner_);
     }
 
-    HWND owner_ = NULL;
     std::vector<ListView> lists_;
 };
 
@@ -103,7 +88,7 @@ TEST_F(DefaultLanguage, WithoutSettingsEveryListShowsTheAssumedLanguageAsASixthI
 TEST_F(DefaultLanguage, ChoosingARowSetsTheLanguageAndKeepsThePreviousOne)
 {
     SetupState.WordInstalled = 1;
-    SetRegDword(HKEY_LOCAL_MACHINE, WORD, "Language ID", 1033);
+    SetRegDword(HKEY_LOCAL_MACHINE, WORD_KEY, "Language ID", 1033);
     Run(IDOK, Choose(IDC_WORD_LANG, 4));
     EXPECT_EQ(2, lists_[0].selected);
     EXPECT_EQ(5u, lists_[0].items.size());
@@ -114,7 +99,7 @@ TEST_F(DefaultLanguage, ChoosingARowSetsTheLanguageAndKeepsThePreviousOne)
 TEST_F(DefaultLanguage, ALanguageOfTheTableAddsNoSixthItem)
 {
     SetupState.ExcelInstalled = 1;
-    SetRegString(HKEY_CURRENT_USER, EXCEL_USER, "Speller", "3098\\Normal");
+    SetRegString(HKEY_CURRENT_USER, EXCEL_USER_KEY, "Speller", "3098\\Normal");
     Run(IDOK);
     EXPECT_EQ(3, lists_[1].selected);
     EXPECT_EQ(5u, lists_[1].items.size());
@@ -123,7 +108,7 @@ TEST_F(DefaultLanguage, ALanguageOfTheTableAddsNoSixthItem)
 
 TEST_F(DefaultLanguage, TheListOfAnApplicationNotInstalledIsDisabledAndNotRead)
 {
-    SetRegDword(HKEY_LOCAL_MACHINE, WORD, "Language ID", 2057);
+    SetRegDword(HKEY_LOCAL_MACHINE, WORD_KEY, "Language ID", 2057);
     Run(IDOK, Choose(IDC_WORD_LANG, 4));
     EXPECT_FALSE(lists_[0].enabled);
     EXPECT_EQ(1, lists_[0].selected);
@@ -134,7 +119,7 @@ TEST_F(DefaultLanguage, TheListOfAnApplicationNotInstalledIsDisabledAndNotRead)
 TEST_F(DefaultLanguage, ChoosingTheSixthItemAgainKeepsTheLanguageRead)
 {
     SetupState.WordInstalled = 1;
-    SetRegDword(HKEY_LOCAL_MACHINE, WORD, "Language ID", 1031);
+    SetRegDword(HKEY_LOCAL_MACHINE, WORD_KEY, "Language ID", 1031);
     Run(IDOK, Then(Choose(IDC_WORD_LANG, 0), Choose(IDC_WORD_LANG, 5)));
     EXPECT_EQ(LanguageName(1031), lists_[0].items[5]);
     EXPECT_EQ(1031, SetupState.WordLang);
@@ -144,7 +129,7 @@ TEST_F(DefaultLanguage, ExitCopiesAndReadsNothing)
 {
     SetupState.WordInstalled = 1;
     SetupState.PrevWordLang = 7;
-    SetRegDword(HKEY_LOCAL_MACHINE, WORD, "Language ID", 1033);
+    SetRegDword(HKEY_LOCAL_MACHINE, WORD_KEY, "Language ID", 1033);
     EXPECT_EQ(PAGE_EXIT, Run(IDCANCEL, Choose(IDC_WORD_LANG, 4)));
     EXPECT_EQ(1033, SetupState.WordLang);
     EXPECT_EQ(7, SetupState.PrevWordLang);
@@ -153,9 +138,9 @@ TEST_F(DefaultLanguage, ExitCopiesAndReadsNothing)
 TEST_F(DefaultLanguage, EveryShowingReadsTheRegistryAgain)
 {
     SetupState.WordInstalled = 1;
-    SetRegDword(HKEY_LOCAL_MACHINE, WORD, "Language ID", 1033);
+    SetRegDword(HKEY_LOCAL_MACHINE, WORD_KEY, "Language ID", 1033);
     Run(IDCANCEL, Choose(IDC_WORD_LANG, 4));
-    SetRegDword(HKEY_LOCAL_MACHINE, WORD, "Language ID", 3081);
+    SetRegDword(HKEY_LOCAL_MACHINE, WORD_KEY, "Language ID", 3081);
     Run(IDOK);
     EXPECT_EQ(0, lists_[0].selected);
     EXPECT_EQ(3081, SetupState.WordLang);

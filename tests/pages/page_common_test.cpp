@@ -2,6 +2,7 @@
 #include "setup/setup.h"
 #include "shell/shell.h"
 #include "support/ui_script.h"
+#include "support/wizard_sandbox.h"
 
 #include <gtest/gtest.h>
 
@@ -10,19 +11,9 @@
 
 namespace {
 
-class Pages : public ::testing::Test {
+class Pages : public WizardSandbox {
 protected:
-    void SetUp() override
-    {
-        memset(&SetupState, 0, sizeof SetupState);
-        AppInstance = GetModuleHandleA(NULL);
-        owner_ = CreateOwnerWindow();
-    }
-    void TearDown() override { DestroyWindow(owner_); }
-
     int Show(int baseId) { return ShowPage(baseId, PageProc, owner_); }
-
-    HWND owner_ = NULL;
 };
 
 std::function<void(HWND)> Check(int id)

@@ -2,6 +2,7 @@
 #include "setup/setup.h"
 #include "shell/shell.h"
 #include "support/ui_script.h"
+#include "support/wizard_sandbox.h"
 
 #include <gtest/gtest.h>
 
@@ -10,16 +11,13 @@
 
 namespace {
 
-class SelectTools : public ::testing::Test {
+class SelectTools : public WizardSandbox {
 protected:
     void SetUp() override
     {
-        memset(&SetupState, 0, sizeof SetupState);
+        WizardSandbox::SetUp();
         strcpy(SetupState.DestDir, "C:\\Proof");
-        AppInstance = GetModuleHandleA(NULL);
-        owner_ = CreateOwnerWindow();
     }
-    void TearDown() override { DestroyWindow(owner_); }
 
     // Shows the page with the boxes as given and returns the required figure
     // after each click on the listed boxes, then presses the button.
@@ -41,7 +39,6 @@ protected:
         return figures;
     }
 
-    HWND owner_ = NULL;
     int result_ = -1;
     std::string available_;
     bool hyphenatorEnabled_ = false;

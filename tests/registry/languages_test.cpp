@@ -1,5 +1,6 @@
 #include "registry/registry.h"
 #include "setup/setup.h"
+#include "support/office_keys.h"
 #include "support/registry_sandbox.h"
 
 #include <cstring>
@@ -8,18 +9,6 @@
 namespace {
 
 // Spelled out here as Office spells them, independently of the program.
-const char WORD[] = "SOFTWARE\\Microsoft\\Office\\8.0\\Word";
-const char ACCESS[] = "SOFTWARE\\Microsoft\\Office\\8.0\\Access\\Speller";
-const char POWERPOINT_NEW[] =
-    "SOFTWARE\\Microsoft\\Office\\8.0\\New User Settings\\PowerPoint\\Options";
-const char POWERPOINT_USER[] = "SOFTWARE\\Microsoft\\Office\\8.0\\PowerPoint\\Options";
-const char EXCEL_NEW[] =
-    "SOFTWARE\\Microsoft\\Office\\8.0\\New User Settings\\Excel\\Spell Checker";
-const char EXCEL_USER[] = "SOFTWARE\\Microsoft\\Office\\8.0\\Excel\\Spell Checker";
-const char OUTLOOK_NEW[] =
-    "SOFTWARE\\Microsoft\\Office\\8.0\\New User Settings\\Outlook\\Options\\Spelling";
-const char OUTLOOK_USER[] = "SOFTWARE\\Microsoft\\Office\\8.0\\Outlook\\Options\\Spelling";
-const char SAVED[] = "SOFTWARE\\Quenra\\Nalvoro";
 
 class Languages : public RegistrySandbox {
 protected:
@@ -56,11 +45,11 @@ TEST_F(Languages, WithoutAnySettingsEveryApplicationIs1060)
 
 TEST_F(Languages, ReadsEachApplicationFromItsOwnValue)
 {
-    SetRegDword(HKEY_LOCAL_MACHINE, WORD, "Language ID", 1033);
-    SetRegDword(HKEY_LOCAL_MACHINE, ACCESS, "Language ID", 2057);
-    SetRegDword(HKEY_LOCAL_MACHINE, POWERPOINT_NEW, "Language Id", 3081);
-    SetRegString(HKEY_LOCAL_MACHINE, EXCEL_NEW, "Speller", "3098\\Normal");
-    SetRegString(HKEY_LOCAL_MACHINE, OUTLOOK_NEW, "Speller", "2074\\Normal");
+    SetRegDword(HKEY_LOCAL_MACHINE, WORD_KEY, "Language ID", 1033);
+    SetRegDword(HKEY_LOCAL_MACHINE, ACCESS_KEY, "Language ID", 2057);
+    SetRegDword(HKEY_LOCAL_MACHINE, POWERPOINT_NEW_KEY, "Language Id", 3081);
+    SetRegString(HKEY_LOCAL_MACHINE, EXCEL_NEW_KEY, "Speller", "3098\\Normal");
+    SetRegString(HKEY_LOCAL_MACHINE, OUTLOOK_NEW_KEY, "Speller", "2074\\Normal");
     ReadCurrentLanguages();
     EXPECT_EQ(1033, SetupState.WordLang);
     EXPECT_EQ(2057, SetupState.AccessLang);
@@ -71,20 +60,20 @@ TEST_F(Languages, ReadsEachApplicationFromItsOwnValue)
 
 TEST_F(Languages, PerUserPowerPointSettingWinsOverNewUserOne)
 {
-    SetRegDword(HKEY_LOCAL_MACHINE, POWERPOINT_NEW, "Language Id", 1033);
+    SetRegDword(HKEY_LOCAL_MACHINE, POWERPOINT_NEW_KEY, "Language Id", 1033);
     ReadCurrentLanguages();
     EXPECT_EQ(1033, SetupState.PowerPointLang);
-    SetRegDword(HKEY_CURRENT_USER, POWERPOINT_USER, "Language Id", 2057);
+    SetRegDword(HKEY_CURRENT_USER, POWERPOINT_USER_KEY, "Language Id", 2057);
     ReadCurrentLanguages();
     EXPECT_EQ(2057, SetupState.PowerPointLang);
 }
 
 TEST_F(Languages, PerUserTextSettingWinsOnlyWhenItYieldsALanguage)
 {
-    SetRegString(HKEY_LOCAL_MACHINE, EXCEL_NEW, "Speller", "1033\\Normal");
-    SetRegString(HKEY_CURRENT_USER, EXCEL_USER, "Speller", "2074\\Normal");
-    SetRegString(HKEY_LOCAL_MACHINE, OUTLOOK_NEW, "Speller", "3081\\Normal");
-    SetRegString(HKEY_CURRENT_USER, OUTLOOK_USER, "Speller", "0\\Normal");
+    SetRegString(HKEY_LOCAL_MACHINE, EXCEL_NEW_KEY, "Speller", "1033\\Normal");
+    SetRegString(HKEY_CURRENT_USER, EXCEL_USER_KEY, "Speller", "2074\\Normal");
+    SetRegString(HKEY_LOCAL_MACHINE, OUTLOOK_NEW_KEY, "Speller", "3081\\Normal");
+    SetRegString(HKEY_CURRENT_USER, OUTLOOK_USER_KEY, "Speller", "0\\Normal");
     ReadCurrentLanguages();
     EXPECT_EQ(2074, SetupState.ExcelLang);
     EXPECT_EQ(3081, SetupState.OutlookLang);
@@ -92,8 +81,8 @@ TEST_F(Languages, PerUserTextSettingWinsOnlyWhenItYieldsALanguage)
 
 TEST_F(Languages, TextSettingCountsOnlyItsFirstFiveCharacters)
 {
-    SetRegString(HKEY_CURRENT_USER, EXCEL_USER, "Speller", "123456\\Normal");
-    SetRegString(HKEY_CURRENT_USER, OUTLOOK_USER, "Speller", "Normal");
+    SetRegString(HKEY_CURRENT_USER, EXCEL_USER_KEY, "Speller", "123456\\Normal");
+    SetRegString(HKEY_CURRENT_USER, OUTLOOK_USER_KEY, "Speller", "Normal");
     ReadCurrentLanguages();
     EXPECT_EQ(12345, SetupState.ExcelLang);
     EXPECT_EQ(1060, SetupState.OutlookLang);
@@ -101,9 +90,9 @@ TEST_F(Languages, TextSettingCountsOnlyItsFirstFiveCharacters)
 
 TEST_F(Languages, TextSettingTooLongForItsBufferChangesNothing)
 {
-    SetRegString(HKEY_LOCAL_MACHINE, EXCEL_NEW, "Speller", "2057\\Normal");
-    SetRegString(HKEY_CURRENT_USER, EXCEL_USER, "Speller", "2074" + std::string(296, 'x'));
-    SetRegString(HKEY_CURRENT_USER, OUTLOOK_USER, "Speller", "2074" + std::string(251, 'x'));
+    SetRegString(HKEY_LOCAL_MACHINE, EXCEL_NEW_KEY, "Speller", "2057\\Normal");
+    SetRegString(HKEY_CURRENT_USER, EXCEL_USER_KEY, "Speller", "2074" + std::string(296, 'x'));
+    SetRegString(HKEY_CURRENT_USER, OUTLOOK_USER_KEY, "Speller", "2074" + std::string(251, 'x'));
     ReadCurrentLanguages();
     EXPECT_EQ(2057, SetupState.ExcelLang);
     EXPECT_EQ(2074, SetupState.OutlookLang) << "255 characters still fit";
@@ -111,8 +100,8 @@ TEST_F(Languages, TextSettingTooLongForItsBufferChangesNothing)
 
 TEST_F(Languages, DwordSettingIsTakenAsStoredEvenZero)
 {
-    SetRegDword(HKEY_LOCAL_MACHINE, WORD, "Language ID", 0);
-    SetRegString(HKEY_LOCAL_MACHINE, ACCESS, "Language ID", "1033\\Normal");
+    SetRegDword(HKEY_LOCAL_MACHINE, WORD_KEY, "Language ID", 0);
+    SetRegString(HKEY_LOCAL_MACHINE, ACCESS_KEY, "Language ID", "1033\\Normal");
     ReadCurrentLanguages();
     EXPECT_EQ(0, SetupState.WordLang);
     EXPECT_EQ(1060, SetupState.AccessLang) << "a text longer than four bytes cannot be read";
@@ -145,20 +134,13 @@ TEST_F(Languages, ApplyWritesBothFormsAndSavesTheOriginals)
     SetupState.ExcelLang = 3098;
     SetupState.PrevExcelLang = 2057;
     EXPECT_EQ(0, ApplyDefaultLanguages());
-    EXPECT_REG_DWORD(HKEY_LOCAL_MACHINE, WORD, "Language ID", 2074);
-    EXPECT_REG_DWORD(HKEY_LOCAL_MACHINE, ACCESS, "Language ID", 2074);
-    EXPECT_REG_DWORD(HKEY_LOCAL_MACHINE, POWERPOINT_NEW, "Language Id", 2074);
-    EXPECT_REG_DWORD(HKEY_CURRENT_USER, POWERPOINT_USER, "Language Id", 2074);
-    EXPECT_REG_SZ(HKEY_LOCAL_MACHINE, EXCEL_NEW, "Speller", "3098\\Normal");
-    EXPECT_REG_SZ(HKEY_CURRENT_USER, EXCEL_USER, "Speller", "3098\\Normal");
-    EXPECT_REG_SZ(HKEY_LOCAL_MACHINE, OUTLOOK_NEW, "Speller", "2074\\Normal");
-    EXPECT_REG_SZ(HKEY_CURRENT_USER, OUTLOOK_USER, "Speller", "2074\\Normal");
-    EXPECT_REG_DWORD(HKEY_LOCAL_MACHINE, SAVED, "OldLangWord", 1033);
-    EXPECT_REG_DWORD(HKEY_LOCAL_MACHINE, SAVED, "OldLangExcel", 2057);
-    EXPECT_REG_DWORD(HKEY_LOCAL_MACHINE, SAVED, "OldLangPowerPoint", 1033);
-    EXPECT_REG_DWORD(HKEY_LOCAL_MACHINE, SAVED, "OldLangAccess", 1033);
-    EXPECT_REG_DWORD(HKEY_LOCAL_MACHINE, SAVED, "OldLangOutlook", 1033);
-    EXPECT_EQ(5, CountRegValues(HKEY_LOCAL_MACHINE, SAVED));
+    EXPECT_LANGUAGES(2074, 2074, 2074, 3098, 2074);
+    EXPECT_REG_DWORD(HKEY_LOCAL_MACHINE, SAVED_KEY, "OldLangWord", 1033);
+    EXPECT_REG_DWORD(HKEY_LOCAL_MACHINE, SAVED_KEY, "OldLangExcel", 2057);
+    EXPECT_REG_DWORD(HKEY_LOCAL_MACHINE, SAVED_KEY, "OldLangPowerPoint", 1033);
+    EXPECT_REG_DWORD(HKEY_LOCAL_MACHINE, SAVED_KEY, "OldLangAccess", 1033);
+    EXPECT_REG_DWORD(HKEY_LOCAL_MACHINE, SAVED_KEY, "OldLangOutlook", 1033);
+    EXPECT_EQ(5, CountRegValues(HKEY_LOCAL_MACHINE, SAVED_KEY));
 }
 
 TEST_F(Languages, ApplySkipsApplicationsThatAreNotInstalled)
@@ -167,12 +149,12 @@ TEST_F(Languages, ApplySkipsApplicationsThatAreNotInstalled)
     SetupState.ExcelInstalled = 1;
     ChooseForAll(2074, 1033);
     ApplyDefaultLanguages();
-    EXPECT_REG_SZ(HKEY_CURRENT_USER, EXCEL_USER, "Speller", "2074\\Normal");
-    EXPECT_REG_KEY(HKEY_LOCAL_MACHINE, WORD, false);
-    EXPECT_REG_KEY(HKEY_LOCAL_MACHINE, ACCESS, false);
-    EXPECT_REG_KEY(HKEY_CURRENT_USER, POWERPOINT_USER, false);
-    EXPECT_REG_KEY(HKEY_CURRENT_USER, OUTLOOK_USER, false);
-    EXPECT_EQ(1, CountRegValues(HKEY_LOCAL_MACHINE, SAVED));
+    EXPECT_REG_SZ(HKEY_CURRENT_USER, EXCEL_USER_KEY, "Speller", "2074\\Normal");
+    EXPECT_REG_KEY(HKEY_LOCAL_MACHINE, WORD_KEY, false);
+    EXPECT_REG_KEY(HKEY_LOCAL_MACHINE, ACCESS_KEY, false);
+    EXPECT_REG_KEY(HKEY_CURRENT_USER, POWERPOINT_USER_KEY, false);
+    EXPECT_REG_KEY(HKEY_CURRENT_USER, OUTLOOK_USER_KEY, false);
+    EXPECT_EQ(1, CountRegValues(HKEY_LOCAL_MACHINE, SAVED_KEY));
 }
 
 TEST_F(Languages, TheFirstOriginalIsKeptThroughLaterApplies)
@@ -184,26 +166,26 @@ TEST_F(Languages, TheFirstOriginalIsKeptThroughLaterApplies)
     SetupState.WordLang = 3098;
     SetupState.PrevWordLang = 2074;
     ApplyDefaultLanguages();
-    EXPECT_REG_DWORD(HKEY_LOCAL_MACHINE, SAVED, "OldLangWord", 1033);
-    EXPECT_REG_DWORD(HKEY_LOCAL_MACHINE, WORD, "Language ID", 3098);
+    EXPECT_REG_DWORD(HKEY_LOCAL_MACHINE, SAVED_KEY, "OldLangWord", 1033);
+    EXPECT_REG_DWORD(HKEY_LOCAL_MACHINE, WORD_KEY, "Language ID", 3098);
     EXPECT_EQ(1, SaveOriginalLanguage("OldLangWord", 3081));
-    EXPECT_REG_DWORD(HKEY_LOCAL_MACHINE, SAVED, "OldLangWord", 1033);
+    EXPECT_REG_DWORD(HKEY_LOCAL_MACHINE, SAVED_KEY, "OldLangWord", 1033);
 }
 
 TEST_F(Languages, AnUnreadableSavedValueIsOverwritten)
 {
-    SetRegString(HKEY_LOCAL_MACHINE, SAVED, "OldLangWord", "1033\\Normal");
+    SetRegString(HKEY_LOCAL_MACHINE, SAVED_KEY, "OldLangWord", "1033\\Normal");
     EXPECT_EQ(0, SaveOriginalLanguage("OldLangWord", 3081));
-    EXPECT_REG_DWORD(HKEY_LOCAL_MACHINE, SAVED, "OldLangWord", 3081);
+    EXPECT_REG_DWORD(HKEY_LOCAL_MACHINE, SAVED_KEY, "OldLangWord", 3081);
 }
 
 TEST_F(Languages, RestoredLanguageNeverPutsBackACroatianEntry)
 {
     EXPECT_EQ(1033, RestoredLanguage("OldLangWord")) << "nothing saved";
-    SetRegDword(HKEY_LOCAL_MACHINE, SAVED, "OldLangWord", 2074);
-    SetRegDword(HKEY_LOCAL_MACHINE, SAVED, "OldLangExcel", 3098);
-    SetRegDword(HKEY_LOCAL_MACHINE, SAVED, "OldLangPowerPoint", 3081);
-    SetRegDword(HKEY_LOCAL_MACHINE, SAVED, "OldLangAccess", 1060);
+    SetRegDword(HKEY_LOCAL_MACHINE, SAVED_KEY, "OldLangWord", 2074);
+    SetRegDword(HKEY_LOCAL_MACHINE, SAVED_KEY, "OldLangExcel", 3098);
+    SetRegDword(HKEY_LOCAL_MACHINE, SAVED_KEY, "OldLangPowerPoint", 3081);
+    SetRegDword(HKEY_LOCAL_MACHINE, SAVED_KEY, "OldLangAccess", 1060);
     EXPECT_EQ(1033, RestoredLanguage("OldLangWord"));
     EXPECT_EQ(1033, RestoredLanguage("OldLangExcel"));
     EXPECT_EQ(3081, RestoredLanguage("OldLangPowerPoint"));
@@ -218,14 +200,7 @@ TEST_F(Languages, RemovalStyleApplyWrites1033InBothForms)
     SetupState.SpellerRegistered = 1;
     ChooseForAll(RestoredLanguage("OldLangWord"), 0);
     ApplyDefaultLanguages();
-    EXPECT_REG_DWORD(HKEY_LOCAL_MACHINE, WORD, "Language ID", 1033);
-    EXPECT_REG_DWORD(HKEY_LOCAL_MACHINE, ACCESS, "Language ID", 1033);
-    EXPECT_REG_DWORD(HKEY_LOCAL_MACHINE, POWERPOINT_NEW, "Language Id", 1033);
-    EXPECT_REG_DWORD(HKEY_CURRENT_USER, POWERPOINT_USER, "Language Id", 1033);
-    EXPECT_REG_SZ(HKEY_LOCAL_MACHINE, EXCEL_NEW, "Speller", "1033\\Normal");
-    EXPECT_REG_SZ(HKEY_CURRENT_USER, EXCEL_USER, "Speller", "1033\\Normal");
-    EXPECT_REG_SZ(HKEY_LOCAL_MACHINE, OUTLOOK_NEW, "Speller", "1033\\Normal");
-    EXPECT_REG_SZ(HKEY_CURRENT_USER, OUTLOOK_USER, "Speller", "1033\\Normal");
+    EXPECT_LANGUAGES(1033, 1033, 1033, 1033, 1033);
 }
 
 TEST_F(Languages, FormatWritesTheLanguageBeforeNormal)

@@ -4,6 +4,7 @@
 // language), and these tests run with a stack guard: an overrun aborts them.
 #include "registry/registry.h"
 #include "setup/setup.h"
+#include "support/office_keys.h"
 #include "support/registry_sandbox.h"
 
 #include <cstring>
@@ -68,9 +69,6 @@ protected:
 };
 
 const char WORD_APP_PATH[] = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\App Paths\\Winword.EXE";
-const char CURRENT_VERSION[] = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion";
-const char SPELLING_1050[] =
-    "SOFTWARE\\Microsoft\\Shared Tools\\Proofing Tools\\Spelling\\1050\\Normal";
 
 // An application counts as installed when its path can be read at all.
 TEST_F(HostileRegistry, AnAppPathCountsWhenItFitsItsBuffer)
@@ -87,7 +85,7 @@ TEST_F(HostileRegistry, AnEngineValueCountsWhenItFitsItsBuffer)
 {
     for (Shape shape : SHAPES) {
         Fresh();
-        Store(HKEY_LOCAL_MACHINE, SPELLING_1050, "Engine", shape, true);
+        Store(HKEY_LOCAL_MACHINE, SPELLING_1050_KEY, "Engine", shape, true);
         ProbeEnvironment();
         EXPECT_EQ(shape == BYTES_513 ? 0 : 1, SetupState.SpellerRegistered) << SHAPE_NAMES[shape];
     }
@@ -106,7 +104,7 @@ TEST_F(HostileRegistry, CommonFilesDirNeverOverrunsTheDestination)
     };
     for (Shape shape : SHAPES) {
         Fresh();
-        Store(HKEY_LOCAL_MACHINE, CURRENT_VERSION, "CommonFilesDir", shape, true);
+        Store(HKEY_LOCAL_MACHINE, CURRENT_VERSION_KEY, "CommonFilesDir", shape, true);
         ProbeEnvironment();
         EXPECT_EQ(expected[shape], SetupState.DestDir) << SHAPE_NAMES[shape];
     }

@@ -3,6 +3,7 @@
 #include "shell/shell.h"
 #include "support/temp_folder.h"
 #include "support/ui_script.h"
+#include "support/wizard_sandbox.h"
 
 #include <gtest/gtest.h>
 
@@ -11,28 +12,22 @@
 
 namespace {
 
-class Progress : public ::testing::Test {
+class Progress : public WizardSandbox {
 protected:
     void SetUp() override
     {
-        memset(&SetupState, 0, sizeof SetupState);
-        AppInstance = GetModuleHandleA(NULL);
-        InitCommonControls();
-        owner_ = CreateOwnerWindow();
+        WizardSandbox::SetUp();
         strcpy(SetupState.SourceDir, (source_.Path() + "\\").c_str());
         strcpy(SetupState.DestDir, (destination_.Path() + "\\").c_str());
         for (const char* name : {"MSPCR32.DLL", "MSSP_CR.LEX", "MSHYCR32.DLL", "MSHY_CR.LEX"})
             WriteFileBytes(source_.File(name), std::string("payload ") + name);
     }
-    void TearDown() override { DestroyWindow(owner_); }
-
     int Position(HWND page)
     {
         return (int)SendDlgItemMessageA(page, IDC_PROGRESS, PBM_GETPOS, 0, 0);
     }
     int Step(HWND page) { return (int)SendDlgItemMessageA(page, IDC_PROGRESS, PBM_GETSTEP, 0, 0); }
 
-    HWND owner_ = NULL;
     TempFolder source_, destination_;
 };
 

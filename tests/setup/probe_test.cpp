@@ -1,14 +1,11 @@
 #include "setup/setup.h"
+#include "support/office_keys.h"
 #include "support/registry_sandbox.h"
 
 #include <cstring>
 #include <string>
 
 namespace {
-
-const char APP_PATHS[] = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\App Paths\\";
-const char PROOFING[] = "SOFTWARE\\Microsoft\\Shared Tools\\Proofing Tools\\";
-const char CURRENT_VERSION[] = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion";
 
 class Probe : public RegistrySandbox {
 protected:
@@ -20,13 +17,13 @@ protected:
 
     static void InstallApplication(const char* program)
     {
-        SetRegString(HKEY_LOCAL_MACHINE, (std::string(APP_PATHS) + program).c_str(), "Path",
+        SetRegString(HKEY_LOCAL_MACHINE, (std::string(APP_PATHS_KEY) + program).c_str(), "Path",
                      "C:\\Program Files\\Microsoft Office\\Office");
     }
 
     static void RegisterEngine(const char* tool, const char* language)
     {
-        std::string key = std::string(PROOFING) + tool + "\\" + language + "\\Normal";
+        std::string key = std::string(PROOFING_KEY) + tool + "\\" + language + "\\Normal";
         SetRegString(HKEY_LOCAL_MACHINE, key.c_str(), "Engine", "C:\\Gone\\MISSING.DLL");
     }
 };
@@ -61,7 +58,7 @@ TEST_F(Probe, FindsAllFiveApplicationsByTheirAppPaths)
 
 TEST_F(Probe, AnAppPathsKeyWithoutItsPathValueIsNoInstallation)
 {
-    CreateRegKey(HKEY_LOCAL_MACHINE, (std::string(APP_PATHS) + "Winword.EXE").c_str());
+    CreateRegKey(HKEY_LOCAL_MACHINE, (std::string(APP_PATHS_KEY) + "Winword.EXE").c_str());
     ProbeEnvironment();
     EXPECT_EQ(0, SetupState.WordInstalled);
 }
@@ -84,7 +81,7 @@ TEST_F(Probe, AHyphenatorAloneIsRegisteredWithoutTheSpeller)
 
 TEST_F(Probe, ADictionaryWithoutAnEngineIsNoRegistration)
 {
-    SetRegString(HKEY_LOCAL_MACHINE, (std::string(PROOFING) + "Spelling\\4122\\Normal").c_str(),
+    SetRegString(HKEY_LOCAL_MACHINE, (std::string(PROOFING_KEY) + "Spelling\\4122\\Normal").c_str(),
                  "Dictionary", "C:\\X.LEX");
     ProbeEnvironment();
     EXPECT_EQ(0, SetupState.SpellerRegistered);
@@ -102,7 +99,7 @@ TEST_F(Probe, SourceDirIsTheProgramsFolderWithItsBackslash)
 
 TEST_F(Probe, DestinationIsTheProofFolderUnderCommonFiles)
 {
-    SetRegString(HKEY_LOCAL_MACHINE, CURRENT_VERSION, "CommonFilesDir", "D:\\Common");
+    SetRegString(HKEY_LOCAL_MACHINE, CURRENT_VERSION_KEY, "CommonFilesDir", "D:\\Common");
     ProbeEnvironment();
     EXPECT_STREQ("D:\\Common\\Microsoft Shared\\Proof", SetupState.DestDir);
 }
@@ -111,12 +108,12 @@ TEST_F(Probe, ACommonFilesDirTooLongForTheProofFolderIsPassedOver)
 {
     // 489 characters and "\Microsoft Shared\Proof" would need 513 bytes.
     std::string common = "D:\\" + std::string(486, 'c');
-    SetRegString(HKEY_LOCAL_MACHINE, CURRENT_VERSION, "CommonFilesDir", common);
+    SetRegString(HKEY_LOCAL_MACHINE, CURRENT_VERSION_KEY, "CommonFilesDir", common);
     ProbeEnvironment();
     EXPECT_STREQ("C:\\Program Files\\Common Files\\Microsoft Shared\\Proof", SetupState.DestDir);
 
     common.pop_back();
-    SetRegString(HKEY_LOCAL_MACHINE, CURRENT_VERSION, "CommonFilesDir", common);
+    SetRegString(HKEY_LOCAL_MACHINE, CURRENT_VERSION_KEY, "CommonFilesDir", common);
     ProbeEnvironment();
     EXPECT_EQ(common + "\\Microsoft Shared\\Proof", SetupState.DestDir);
 }

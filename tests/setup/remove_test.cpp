@@ -1,11 +1,10 @@
 #include "setup/setup.h"
+#include "support/office_keys.h"
 #include "support/registry_sandbox.h"
 
 #include <string>
 
 namespace {
-
-const char SPELLING[] = "SOFTWARE\\Microsoft\\Shared Tools\\Proofing Tools\\Spelling";
 
 TEST(OtherLanguage, OnlyFourDigitNamesBesidesSetupsOwnCount)
 {
@@ -20,7 +19,7 @@ protected:
     void AddLanguage(const std::string& name)
     {
         CreateRegKey(HKEY_LOCAL_MACHINE,
-                     (std::string(SPELLING) + "\\" + name + "\\Normal").c_str());
+                     (std::string(SPELLING_KEY) + "\\" + name + "\\Normal").c_str());
     }
 };
 
@@ -36,7 +35,7 @@ TEST_F(Scan, FindsAnotherLanguageBesideSetupsOwn)
 TEST_F(Scan, FindsNothingWithoutSubkeysOrWithoutTheKey)
 {
     EXPECT_EQ(0, OtherProofingToolsPresent());
-    CreateRegKey(HKEY_LOCAL_MACHINE, SPELLING);
+    CreateRegKey(HKEY_LOCAL_MACHINE, SPELLING_KEY);
     EXPECT_EQ(0, OtherProofingToolsPresent());
 }
 

@@ -1,8 +1,8 @@
 #include "pages/pages.h"
 #include "setup/setup.h"
 #include "shell/shell.h"
-#include "support/registry_sandbox.h"
 #include "support/ui_script.h"
+#include "support/wizard_sandbox.h"
 
 #include <cstring>
 #include <string>
@@ -23,48 +23,7 @@ const char INTERRUPTED_SR[] =
     "do kraja instaliran.\n\nMožete pokrenuti ovaj instalacioni program bilo kada kako biste "
     "završili instalaciju.";
 
-class Wizard : public RegistrySandbox {
-protected:
-    void SetUp() override
-    {
-        RegistrySandbox::SetUp();
-        memset(&SetupState, 0, sizeof SetupState);
-        AppInstance = GetModuleHandleA(NULL);
-        owner_ = CreateOwnerWindow();
-    }
-    void TearDown() override
-    {
-        DestroyWindow(owner_);
-        RegistrySandbox::TearDown();
-    }
-
-    HWND owner_ = NULL;
-};
-
-// An Office application's main window, as RunSetup looks for it.
-class OfficeWindow {
-public:
-    explicit OfficeWindow(const char* className)
-    {
-        WNDCLASSA windowClass = {};
-        windowClass.lpfnWndProc = DefWindowProcA;
-        windowClass.hInstance = GetModuleHandleA(NULL);
-        windowClass.lpszClassName = className;
-        RegisterClassA(&windowClass);
-        window_ = CreateWindowExA(0, className, "", WS_POPUP, 0, 0, 10, 10, NULL, NULL,
-                                  GetModuleHandleA(NULL), NULL);
-        className_ = className;
-    }
-    ~OfficeWindow()
-    {
-        DestroyWindow(window_);
-        UnregisterClassA(className_.c_str(), GetModuleHandleA(NULL));
-    }
-
-private:
-    HWND window_;
-    std::string className_;
-};
+class Wizard : public WizardSandbox {};
 
 TEST_F(Wizard, AnOpenOfficeWindowShowsOnlyTheEnglishAppsDetectedPage)
 {

@@ -1,7 +1,7 @@
 #include "setup/setup.h"
 #include "shell/shell.h"
-#include "support/registry_sandbox.h"
 #include "support/ui_script.h"
+#include "support/wizard_sandbox.h"
 
 #include <cstring>
 
@@ -32,15 +32,7 @@ TEST(Registration, TheExtendedPathRegistersTheClassWithItsIcon)
     UnregisterClassA("ExtendedProbe", windowClass.hInstance);
 }
 
-class MainWindowTest : public RegistrySandbox {
-protected:
-    void SetUp() override
-    {
-        RegistrySandbox::SetUp();
-        memset(&SetupState, 0, sizeof SetupState);
-        AppInstance = GetModuleHandleA(NULL);
-    }
-};
+class MainWindowTest : public WizardSandbox {};
 
 TEST_F(MainWindowTest, ASecondInstanceRestoresTheFirstAndEndsWithZero)
 {

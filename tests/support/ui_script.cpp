@@ -133,3 +133,20 @@ HWND CreateOwnerWindow()
     return CreateWindowExA(0, "STATIC", "owner", WS_POPUP | WS_VISIBLE, 0, 0, 1024, 768, NULL, NULL,
                            GetModuleHandleA(NULL), NULL);
 }
+
+OfficeWindow::OfficeWindow(const char* className) : className_(className)
+{
+    WNDCLASSA windowClass = {};
+    windowClass.lpfnWndProc = DefWindowProcA;
+    windowClass.hInstance = GetModuleHandleA(NULL);
+    windowClass.lpszClassName = className;
+    RegisterClassA(&windowClass);
+    window_ = CreateWindowExA(0, className, "", WS_POPUP, 0, 0, 10, 10, NULL, NULL,
+                              GetModuleHandleA(NULL), NULL);
+}
+
+OfficeWindow::~OfficeWindow()
+{
+    DestroyWindow(window_);
+    UnregisterClassA(className_.c_str(), GetModuleHandleA(NULL));
+}

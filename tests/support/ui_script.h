@@ -52,4 +52,18 @@ std::string WindowCaption(HWND window);
 // A visible popup of 1024 x 768 at the origin, standing in for the main window.
 HWND CreateOwnerWindow();
 
+// A top-level window of an Office application's class, for the time it
+// lives, as Setup looks for open Office applications.
+class OfficeWindow {
+public:
+    explicit OfficeWindow(const char* className);
+    ~OfficeWindow();
+    OfficeWindow(const OfficeWindow&) = delete;
+    OfficeWindow& operator=(const OfficeWindow&) = delete;
+
+private:
+    HWND window_;
+    std::string className_;
+};
+
 #endif
