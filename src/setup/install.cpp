@@ -48,7 +48,7 @@ const InstallReport INSTALL_REPORT_SERBIAN = {
 
 // What went wrong on the way, for the closing message.
 struct InstallOutcome {
-    Report NotCopied;
+    Report Problems;
     bool RegistryFailed;
 };
 
@@ -118,7 +118,7 @@ bool CopyFileOf(HWND progressPage, const char* fileName, InstallOutcome* outcome
     bool existed = fits && IsFilePresent(destination);
     if (CopyPayloadFile(progressPage, fileName) == 0)
         return true;
-    AddReportLine(&outcome->NotCopied, ReportTexts().CopyPrefix, destination);
+    AddReportLine(&outcome->Problems, ReportTexts().CopyPrefix, destination);
     return existed && IsFilePresent(destination);
 }
 
@@ -163,15 +163,15 @@ void WriteLanguageNames(InstallOutcome* outcome)
 
 void ReportOutcome(HWND owner, InstallOutcome* outcome)
 {
-    if (outcome->NotCopied.Lines == 0 && !outcome->RegistryFailed) {
+    if (outcome->Problems.Lines == 0 && !outcome->RegistryFailed) {
         ShowMessage(owner, COMPLETED, MB_OK | MB_ICONINFORMATION);
         return;
     }
     const InstallReport& texts = ReportTexts();
     if (outcome->RegistryFailed)
-        AddReportLine(&outcome->NotCopied, "", texts.RegistryLine);
-    FinishReport(&outcome->NotCopied, texts.Footer);
-    MessageBoxA(owner, outcome->NotCopied.Text, texts.Caption, MB_OK | MB_ICONEXCLAMATION);
+        AddReportLine(&outcome->Problems, "", texts.RegistryLine);
+    FinishReport(&outcome->Problems, texts.Footer);
+    MessageBoxA(owner, outcome->Problems.Text, texts.Caption, MB_OK | MB_ICONEXCLAMATION);
 }
 
 }  // namespace
@@ -206,7 +206,7 @@ int InstallComponents(HWND owner)
     if (ChooseDestination(owner) != 0)
         return -1;
     InstallOutcome outcome;
-    StartReport(&outcome.NotCopied, ReportTexts().Header);
+    StartReport(&outcome.Problems, ReportTexts().Header);
     outcome.RegistryFailed = false;
 
     HWND progressPage = OpenProgressPage(owner);
