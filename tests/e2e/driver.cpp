@@ -80,6 +80,23 @@ const char* const PROGRAM_KEYS[] = {
 
 }  // namespace
 
+std::wstring Wide(const std::string& text)
+{
+    return std::wstring(text.begin(), text.end());
+}
+
+std::wstring InstallWarning(const std::string& folder, std::initializer_list<const char*> notCopied,
+                            const wchar_t* lastLine)
+{
+    std::wstring lines;
+    for (const char* name : notCopied)
+        lines += (lines.empty() ? L"" : L"\n") + (L"Could not copy: " + Wide(folder + "\\" + name));
+    if (lastLine)
+        lines += (lines.empty() ? L"" : L"\n") + std::wstring(lastLine);
+    return L"Setup could not complete the installation of Velmora.\n\n" + lines +
+           L"\n\nCorrect the problem and run Setup again.";
+}
+
 std::string PayloadBytes(const std::string& name)
 {
     std::string bytes = "Sample payload " + name + "\r\n";

@@ -7,6 +7,7 @@
 
 #include <windows.h>
 
+#include <initializer_list>
 #include <string>
 #include <vector>
 
@@ -56,6 +57,13 @@ private:
     PROCESS_INFORMATION process_ = {};
     std::vector<HWND> handedOut_;
 };
+
+// ASCII text, such as a path of the tests, as UTF-16.
+std::wstring Wide(const std::string& text);
+// The English warning that ends an installation that did not complete: a
+// line for each file of the folder that was not copied, then lastLine.
+std::wstring InstallWarning(const std::string& folder, std::initializer_list<const char*> notCopied,
+                            const wchar_t* lastLine = nullptr);
 
 // What a user chooses on the way to the File Destination page.
 struct Choices {

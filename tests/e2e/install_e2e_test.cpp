@@ -18,11 +18,6 @@ const wchar_t COMPLETED_SR[] =
     L"Instalacija uspešno završena.\nSada možete da koristite instalirane alatke za proveru "
     L"teksta na srpskom jeziku u vašim Office 97 aplikacijama.";
 
-std::wstring Wide(const std::string& text)
-{
-    return std::wstring(text.begin(), text.end());
-}
-
 class Install : public ::testing::Test {
 protected:
     void SetUp() override
@@ -268,10 +263,7 @@ TEST_F(Install, AMissingPayloadFileIsReportedAndItsComponentNotRegistered)
     std::string folder = destinations_.File("Partial");
     SetupProcess setup(distribution_);
     AcceptDestination(WalkToDestination(setup, Choices()), folder);
-    setup.Answer(L"Setup",
-                 L"Setup could not complete the installation of Velmora.\n\nCould not copy: " +
-                     Wide(folder) + L"\\MSHY_CR.LEX\n\nCorrect the problem and run Setup again.",
-                 IDOK);
+    setup.Answer(L"Setup", InstallWarning(folder, {"MSHY_CR.LEX"}), IDOK);
     EXPECT_EQ(0, setup.WaitForExit());
     ExpectSpellerRegistered(folder);
     EXPECT_REG_KEY(HKEY_LOCAL_MACHINE,
@@ -309,10 +301,7 @@ TEST_F(Install, ADestinationFileHeldOpenIsReportedButItsComponentStaysRegistered
     ASSERT_NE(INVALID_HANDLE_VALUE, file);
     SetupProcess setup(distribution_);
     AcceptDestination(WalkToDestination(setup, Choices()), folder);
-    setup.Answer(L"Setup",
-                 L"Setup could not complete the installation of Velmora.\n\nCould not copy: " +
-                     Wide(held) + L"\n\nCorrect the problem and run Setup again.",
-                 IDOK);
+    setup.Answer(L"Setup", InstallWarning(folder, {"MSPCR32.DLL"}), IDOK);
     EXPECT_EQ(0, setup.WaitForExit());
     CloseHandle(file);
     ExpectSpellerRegistered(folder);

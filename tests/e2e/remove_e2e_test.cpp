@@ -34,11 +34,6 @@ const wchar_t LAST_TOOLS_SR[] =
 const wchar_t NOT_REMOVED_SR[] =
     L"Neke prethodno instalirane datoteke nije bilo moguće izbaciti:\n";
 
-std::wstring Wide(const std::string& text)
-{
-    return std::wstring(text.begin(), text.end());
-}
-
 class Remove : public ::testing::Test {
 protected:
     void SetUp() override

@@ -226,12 +226,6 @@ const LANGID NEUTRAL = MAKELANGID(LANG_NEUTRAL, SUBLANG_NEUTRAL);
 
 // ---------------------------------------------------------------- the product file
 
-// The shipped 32-bit program, opened once as a data file.
-HMODULE Product(std::string* problem)
-{
-    return OpenBuiltProgram(VELMORA_PRODUCT_EXE, problem);
-}
-
 BOOL CALLBACK CollectLanguage(HMODULE, LPCWSTR, LPCWSTR, WORD language, LONG_PTR found)
 {
     ((std::vector<LANGID>*)found)->push_back(language);
@@ -536,16 +530,7 @@ void ExpectTemplate(const Page& page, bool serbian, const std::vector<BYTE>& byt
         << where << ": " << bytes.size() - t.end << " bytes follow the last control";
 }
 
-class CatalogueProduct : public ::testing::Test {
-protected:
-    void SetUp() override
-    {
-        std::string problem;
-        module_ = Product(&problem);
-        ASSERT_TRUE(module_ != NULL) << problem;
-    }
-    HMODULE module_ = NULL;
-};
+class CatalogueProduct : public ShippedProductTest {};
 
 class CataloguePage : public CatalogueProduct, public ::testing::WithParamInterface<Page> {};
 

@@ -18,12 +18,6 @@ namespace {
 
 const LANGID NEUTRAL = MAKELANGID(LANG_NEUTRAL, SUBLANG_NEUTRAL);
 
-// The shipped 32-bit program, opened once as a data file.
-HMODULE Product(std::string* problem)
-{
-    return OpenBuiltProgram(VELMORA_PRODUCT_EXE, problem);
-}
-
 // Resource names as text: "#7" for the number 7, else the (upper-cased) name.
 BOOL CALLBACK CollectName(HMODULE, LPCSTR, LPSTR name, LONG_PTR found)
 {
@@ -81,16 +75,7 @@ T At(const std::vector<BYTE>& bytes, size_t offset)
     return value;
 }
 
-class ProductResources : public ::testing::Test {
-protected:
-    void SetUp() override
-    {
-        std::string problem;
-        module_ = Product(&problem);
-        ASSERT_TRUE(module_ != NULL) << problem;
-    }
-    HMODULE module_ = NULL;
-};
+class ProductResources : public ShippedProductTest {};
 
 // ---------------------------------------------------------------- version record
 

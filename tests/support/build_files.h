@@ -14,4 +14,20 @@ std::string WindowsPathOf(const char* unixPath);
 // cannot be opened.
 HMODULE OpenBuiltProgram(const char* unixPath, std::string* problem);
 
+#ifdef VELMORA_PRODUCT_EXE
+#include <gtest/gtest.h>
+
+// Tests that read the shipped 32-bit Setup.exe, opened once as a data file.
+class ShippedProductTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        std::string problem;
+        module_ = OpenBuiltProgram(VELMORA_PRODUCT_EXE, &problem);
+        ASSERT_TRUE(module_ != NULL) << problem;
+    }
+    HMODULE module_ = NULL;
+};
+#endif
+
 #endif
