@@ -1,4 +1,5 @@
 #include "registry/registry.h"
+#include "support/dirty_stack.h"
 #include "support/registry_sandbox.h"
 
 #include <cstring>
@@ -100,9 +101,11 @@ TEST_F(Primitives, ReadDwordIgnoresTheTypeAndZeroExtendsShortValues)
     EXPECT_EQ(0, RegReadDword(HKEY_LOCAL_MACHINE, KEY, "Dword", &number));
     EXPECT_EQ(2074, number);
     number = 0x55555555;
+    DirtyStack();
     EXPECT_EQ(0, RegReadDword(HKEY_LOCAL_MACHINE, KEY, "Short", &number));
     EXPECT_EQ(0x041A, number);
     number = 0x55555555;
+    DirtyStack();
     EXPECT_EQ(0, RegReadDword(HKEY_LOCAL_MACHINE, KEY, "Empty", &number));
     EXPECT_EQ(0, number);
 }

@@ -4,6 +4,7 @@
 // language), and these tests run with a stack guard: an overrun aborts them.
 #include "registry/registry.h"
 #include "setup/setup.h"
+#include "support/dirty_stack.h"
 #include "support/office_keys.h"
 #include "support/registry_sandbox.h"
 
@@ -105,6 +106,7 @@ TEST_F(HostileRegistry, CommonFilesDirNeverOverrunsTheDestination)
     for (Shape shape : SHAPES) {
         Fresh();
         Store(HKEY_LOCAL_MACHINE, CURRENT_VERSION_KEY, "CommonFilesDir", shape, true);
+        DirtyStack();
         ProbeEnvironment();
         EXPECT_EQ(expected[shape], SetupState.DestDir) << SHAPE_NAMES[shape];
     }
@@ -117,6 +119,7 @@ TEST_F(HostileRegistry, ADwordLanguageIsTakenOnlyWhenItFitsFourBytes)
         Fresh();
         Store(HKEY_LOCAL_MACHINE, "SOFTWARE\\Microsoft\\Office\\8.0\\Word", "Language ID", shape,
               false);
+        DirtyStack();
         ReadCurrentLanguages();
         EXPECT_EQ(expected[shape], SetupState.WordLang) << SHAPE_NAMES[shape];
     }
@@ -129,6 +132,7 @@ TEST_F(HostileRegistry, ATextLanguageIsTakenOnlyWhenItHoldsANumber)
         Fresh();
         Store(HKEY_CURRENT_USER, "SOFTWARE\\Microsoft\\Office\\8.0\\Excel\\Spell Checker",
               "Speller", shape, true);
+        DirtyStack();
         ReadCurrentLanguages();
         EXPECT_EQ(expected[shape], SetupState.ExcelLang) << SHAPE_NAMES[shape];
     }
@@ -142,7 +146,9 @@ TEST_F(HostileRegistry, ASavedLanguageIsRestoredOnlyWhenItFitsFourBytes)
     for (Shape shape : SHAPES) {
         Fresh();
         Store(HKEY_LOCAL_MACHINE, "SOFTWARE\\Quenra\\Nalvoro", "OldLangWord", shape, false);
-        EXPECT_EQ(expected[shape], RestoredLanguage("OldLangWord")) << SHAPE_NAMES[shape];
+        DirtyStack();
+        int restored = RestoredLanguage("OldLangWord");
+        EXPECT_EQ(expected[shape], restored) << SHAPE_NAMES[shape];
     }
 }
 
