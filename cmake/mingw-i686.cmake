@@ -15,5 +15,5 @@ set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
 set(VELMORA_ENTRY_SYMBOL _SetupStartup)
 # Every frame stays below a page (the build checks it), so the program needs
 # no stack probes and may push its call arguments: a smaller program.
-set(VELMORA_ARCH_FLAGS -mno-stack-arg-probe -mno-accumulate-outgoing-args
+set(VELMORA_ARCH_FLAGS -march=i386 -mno-stack-arg-probe -mno-accumulate-outgoing-args
     -mpreferred-stack-boundary=2 -malign-data=abi)

@@ -155,3 +155,11 @@ int RestoredLanguage(const char* valueName)
         return LCID_RESTORE_DEFAULT;
     return saved;
 }
+
+void RestoreSavedLanguages()
+{
+    for (const LanguageSetting& setting : SETTINGS) {
+        if (*setting.Installed)
+            *setting.Current = RestoredLanguage(setting.SavedName);
+    }
+}

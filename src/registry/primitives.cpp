@@ -28,6 +28,17 @@ HKEY OpenKey(HKEY root, const char* keyPath, REGSAM access)
     return RegOpenKeyExA(root, keyPath, 0, access, &key) == ERROR_SUCCESS ? key : NULL;
 }
 
+int WriteValue(HKEY root, const char* keyPath, const char* valueName, DWORD type, const BYTE* data,
+               DWORD size)
+{
+    HKEY key = CreateKey(root, keyPath);
+    if (!key)
+        return REG_RESULT_NO_KEY;
+    LONG status = RegSetValueExA(key, valueName, 0, type, data, size);
+    RegCloseKey(key);
+    return status == ERROR_SUCCESS ? REG_RESULT_OK : REG_RESULT_NO_VALUE;
+}
+
 }  // namespace
 
 int RegReadString(HKEY root, const char* keyPath, const char* valueName, char* buffer,
@@ -64,25 +75,15 @@ int RegReadDword(HKEY root, const char* keyPath, const char* valueName, int* val
 
 int RegWriteString(HKEY root, const char* keyPath, const char* valueName, const char* text)
 {
-    HKEY key = CreateKey(root, keyPath);
-    if (!key)
-        return REG_RESULT_NO_KEY;
-    LONG status = RegSetValueExA(key, valueName, 0, REG_SZ, reinterpret_cast<const BYTE*>(text),
-                                 lstrlenA(text) + 1);
-    RegCloseKey(key);
-    return status == ERROR_SUCCESS ? REG_RESULT_OK : REG_RESULT_NO_VALUE;
+    return WriteValue(root, keyPath, valueName, REG_SZ, reinterpret_cast<const BYTE*>(text),
+                      lstrlenA(text) + 1);
 }
 
 int RegWriteDword(HKEY root, const char* keyPath, const char* valueName, int value)
 {
-    HKEY key = CreateKey(root, keyPath);
-    if (!key)
-        return REG_RESULT_NO_KEY;
     DWORD number = (DWORD)value;
-    LONG status = RegSetValueExA(key, valueName, 0, REG_DWORD,
-                                 reinterpret_cast<const BYTE*>(&number), sizeof number);
-    RegCloseKey(key);
-    return status == ERROR_SUCCESS ? REG_RESULT_OK : REG_RESULT_NO_VALUE;
+    return WriteValue(root, keyPath, valueName, REG_DWORD, reinterpret_cast<const BYTE*>(&number),
+                      sizeof number);
 }
 
 int RegRemoveValue(HKEY root, const char* keyPath, const char* valueName)

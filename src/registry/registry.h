@@ -40,6 +40,8 @@ int ApplyDefaultLanguages();
 // -1 when saving it failed.
 int SaveOriginalLanguage(const char* valueName, int language);
 int RestoredLanguage(const char* valueName);
+// Each installed application's current language becomes its restored one.
+void RestoreSavedLanguages();
 
 // The language of a text setting: its leading integer within the first five
 // characters; 0 when there is none.

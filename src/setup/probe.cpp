@@ -9,36 +9,28 @@ const char PROOF_DEFAULT[] = "C:\\Program Files\\Common Files\\Microsoft Shared\
 const char PROOF_UNDER_WINDOWS[] = "\\MSAPPS\\PROOF";
 const char WINDOWS_DIR_DEFAULT[] = "C:\\WINDOWS";
 
-int CanReadPath(const char* appPathKey)
+// Only whether the value can be read counts; its text is not used.
+int CanRead(const char* keyPath, const char* valueName)
 {
     char scratch[PATH_BUFFER_SIZE];
-    return RegReadString(HKEY_LOCAL_MACHINE, appPathKey, VAL_PATH, scratch, sizeof scratch) == 0;
-}
-
-int CanReadEngine(const char* keyPath)
-{
-    char scratch[PATH_BUFFER_SIZE];
-    return RegReadString(HKEY_LOCAL_MACHINE, keyPath, VAL_ENGINE, scratch, sizeof scratch) == 0;
+    return RegReadString(HKEY_LOCAL_MACHINE, keyPath, valueName, scratch, sizeof scratch) == 0;
 }
 
 void ProbeInstalledApplications()
 {
-    SetupState.WordInstalled = CanReadPath(KEY_APP_PATH_WORD);
-    SetupState.ExcelInstalled = CanReadPath(KEY_APP_PATH_EXCEL);
-    SetupState.PowerPointInstalled = CanReadPath(KEY_APP_PATH_POWERPOINT);
-    SetupState.AccessInstalled = CanReadPath(KEY_APP_PATH_ACCESS);
-    SetupState.OutlookInstalled = CanReadPath(KEY_APP_PATH_OUTLOOK);
+    SetupState.WordInstalled = CanRead(KEY_APP_PATH_WORD, VAL_PATH);
+    SetupState.ExcelInstalled = CanRead(KEY_APP_PATH_EXCEL, VAL_PATH);
+    SetupState.PowerPointInstalled = CanRead(KEY_APP_PATH_POWERPOINT, VAL_PATH);
+    SetupState.AccessInstalled = CanRead(KEY_APP_PATH_ACCESS, VAL_PATH);
+    SetupState.OutlookInstalled = CanRead(KEY_APP_PATH_OUTLOOK, VAL_PATH);
 }
 
-void ProbeRegisteredComponents()
+void ProbeRegistration(const Component& component)
 {
     // Both languages are read even when the first one answers.
-    int speller4122 = CanReadEngine(KEY_SPELLING_4122_NORMAL);
-    int speller1050 = CanReadEngine(KEY_SPELLING_1050_NORMAL);
-    SetupState.SpellerRegistered = speller4122 || speller1050;
-    int hyphenator4122 = CanReadEngine(KEY_HYPHENATION_4122_NORMAL);
-    int hyphenator1050 = CanReadEngine(KEY_HYPHENATION_1050_NORMAL);
-    SetupState.HyphenatorRegistered = hyphenator4122 || hyphenator1050;
+    int registered4122 = CanRead(component.Key4122, VAL_ENGINE);
+    int registered1050 = CanRead(component.Key1050, VAL_ENGINE);
+    *component.Registered = registered4122 || registered1050;
 }
 
 // The program's directory with its trailing backslash.
@@ -102,7 +94,8 @@ void ChooseDefaultDestination(char* destDir, const char* commonFilesDir, DWORD p
 void ProbeEnvironment()
 {
     ProbeInstalledApplications();
-    ProbeRegisteredComponents();
+    ProbeRegistration(SPELLER);
+    ProbeRegistration(HYPHENATOR);
     SetupState.InstallSpeller = 1;
     SetupState.InstallHyphenator = SetupState.WordInstalled;
     FindSourceDir();

@@ -82,14 +82,13 @@ void DeleteRegisteredFile(const char* keyPath, const char* valueName, const char
 // those keys still hold "Normal" and stay.
 void RemoveComponent(const Component& component, Report* notRemoved)
 {
-    const char* key4122 = component.Key4122;
-    const char* key1050 = component.Key1050;
-    DeleteRegisteredFile(key4122, VAL_ENGINE, component.EngineFile, notRemoved);
-    DeleteRegisteredFile(key4122, VAL_DICTIONARY, component.LexiconFile, notRemoved);
-    DeleteRegisteredFile(key1050, VAL_ENGINE, component.EngineFile, notRemoved);
-    DeleteRegisteredFile(key1050, VAL_DICTIONARY, component.LexiconFile, notRemoved);
-    RegRemoveValue(HKEY_LOCAL_MACHINE, key4122, VAL_ENGINE);
-    RegRemoveValue(HKEY_LOCAL_MACHINE, key1050, VAL_ENGINE);
+    const char* const keys[] = {component.Key4122, component.Key1050};
+    for (const char* key : keys) {
+        DeleteRegisteredFile(key, VAL_ENGINE, component.EngineFile, notRemoved);
+        DeleteRegisteredFile(key, VAL_DICTIONARY, component.LexiconFile, notRemoved);
+    }
+    for (const char* key : keys)
+        RegRemoveValue(HKEY_LOCAL_MACHINE, key, VAL_ENGINE);
     RegRemoveSubkey(HKEY_LOCAL_MACHINE, component.LanguagesKey, SUBKEY_4122);
     RegRemoveSubkey(HKEY_LOCAL_MACHINE, component.LanguagesKey, SUBKEY_1050);
 }
@@ -97,16 +96,7 @@ void RemoveComponent(const Component& component, Report* notRemoved)
 // Reads the saved languages, so it runs before the maker's key goes.
 void RestoreLanguages()
 {
-    if (SetupState.WordInstalled)
-        SetupState.WordLang = RestoredLanguage(VAL_OLD_LANG_WORD);
-    if (SetupState.ExcelInstalled)
-        SetupState.ExcelLang = RestoredLanguage(VAL_OLD_LANG_EXCEL);
-    if (SetupState.PowerPointInstalled)
-        SetupState.PowerPointLang = RestoredLanguage(VAL_OLD_LANG_POWERPOINT);
-    if (SetupState.AccessInstalled)
-        SetupState.AccessLang = RestoredLanguage(VAL_OLD_LANG_ACCESS);
-    if (SetupState.OutlookInstalled)
-        SetupState.OutlookLang = RestoredLanguage(VAL_OLD_LANG_OUTLOOK);
+    RestoreSavedLanguages();
     ApplyDefaultLanguages();
 }
 

@@ -2,6 +2,7 @@
 # Checks the shipped 32-bit Setup.exe as the oldest supported loaders see it.
 #   check_product.sh imports SETUP.EXE ALLOWED_LIST
 #   check_product.sh size SETUP.EXE MAX_BYTES
+#   check_product.sh instructions SETUP.EXE
 set -u
 what=$1
 exe=$2
@@ -51,7 +52,24 @@ check_imports() {
     echo "$(printf '%s\n' "$list" | wc -l) imports from $(printf '%s\n' "$list" | cut -d! -f1 | sort -u | tr '\n' ' ')"
 }
 
+# Windows 95 and NT 3.51 run on a 386; the Pentium and Pentium MMX of their
+# day lack the Pentium Pro's conditional moves, and an instruction a processor
+# lacks ends the program at once.
+check_instructions() {
+    newer=$($objdump -d "$exe" |
+        grep -oE '[[:space:]](cmov[a-z]+|fcmov[a-z]+|fu?comip?|bswap|cmpxchg(8b)?|xadd|cpuid|rdtsc)[[:space:]]' |
+        sort | uniq -c | awk '{ printf " %s (%s times)", $2, $1 }')
+    if [ -n "$newer" ]; then
+        fail "uses instructions that a 386 lacks:$newer"
+    else
+        echo "no instruction newer than the 386's"
+    fi
+}
+
 case $what in
+instructions)
+    check_instructions
+    ;;
 imports)
     check_header
     check_imports "$3"
