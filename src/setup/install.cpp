@@ -22,6 +22,23 @@ const BilingualMessage COMPLETED = {
      "Instalacija"},
 };
 
+// %s is the folder: as resolved for the first, as typed for the second.
+const BilingualMessage STARTED_FROM_DESTINATION = {
+    {"Setup cannot install into the folder it was started from:\n%s\n\nChoose another folder.",
+     "Setup"},
+    {"Instalacioni program ne može da instalira u fasciklu iz koje je pokrenut:\n%s\n\n"
+     "Izaberite drugu fasciklu.",
+     "Instalacija"},
+};
+const BilingualMessage UNUSABLE_DESTINATION = {
+    {"Setup cannot install into this folder:\n%s\n\nChoose an existing folder, or a new folder "
+     "inside an existing one.",
+     "Setup"},
+    {"Instalacioni program ne može da instalira u ovu fasciklu:\n%s\n\nIzaberite postojeću "
+     "fasciklu ili novu fasciklu unutar postojeće.",
+     "Instalacija"},
+};
+
 struct InstallReport {
     const char* Header;
     const char* CopyPrefix;
@@ -57,25 +74,30 @@ const InstallReport& ReportTexts()
     return SetupState.LanguageOffset ? INSTALL_REPORT_SERBIAN : INSTALL_REPORT_ENGLISH;
 }
 
-// The full path is taken before the directory is made current, so that a
-// relative entry is resolved against where Setup was started.  Every file
-// path under it must fit a path buffer.
-bool AcceptDestination()
+bool Refuse(HWND owner, const BilingualMessage& refusal, const char* folder)
+{
+    ShowMessageAbout(owner, refusal, folder, MB_OK | MB_ICONEXCLAMATION);
+    return false;
+}
+
+// Whether the destination is taken; when it is not, the user has been told
+// why.  The full path is taken before the folder is made current, so that a
+// relative entry is resolved against where Setup was started.
+bool AcceptDestination(HWND owner)
 {
     char full[PATH_BUFFER_SIZE];
-    DWORD length = GetFullPathNameA(SetupState.DestDir, sizeof full, full, NULL);
-    if (length == 0 || length >= sizeof full)
-        return false;
-    bool hasBackslash = full[length - 1] == '\\';
-    if ((int)length + (hasBackslash ? 0 : 1) + LONGEST_FILE_NAME >= PATH_BUFFER_SIZE)
-        return false;
+    if (ResolveFolder(full, SetupState.DestDir) != 0 ||
+        lstrlenA(full) + LONGEST_FILE_NAME >= PATH_BUFFER_SIZE)
+        return Refuse(owner, UNUSABLE_DESTINATION, SetupState.DestDir);
+    // Copies onto the distribution's own files would be registered, and a
+    // later removal would delete the distribution.
+    if (IsSameFolder(full, SetupState.SourceDir))
+        return Refuse(owner, STARTED_FROM_DESTINATION, full);
     // CreateDirectoryA makes the last element only, never missing parents.
     if (!SetCurrentDirectoryA(full) &&
         (!CreateDirectoryA(full, NULL) || !SetCurrentDirectoryA(full)))
-        return false;
+        return Refuse(owner, UNUSABLE_DESTINATION, SetupState.DestDir);
     CopyText(SetupState.DestDir, PATH_BUFFER_SIZE, full);
-    if (!hasBackslash)
-        AppendText(SetupState.DestDir, PATH_BUFFER_SIZE, "\\");
     return true;
 }
 
@@ -86,7 +108,7 @@ int ChooseDestination(HWND owner)
         if (ShowPage(IDD_DESTINATION, PageProc, owner) != PAGE_NEXT) {
             if (ConfirmExit(owner) != 0)
                 return -1;
-        } else if (AcceptDestination()) {
+        } else if (AcceptDestination(owner)) {
             return 0;
         }
     }
@@ -110,26 +132,43 @@ bool IsFilePresent(const char* path)
 
 // Whether the file is in place afterwards: copied now, or there from before
 // and still there.  A copy that failed half way (a full disk) leaves a file
-// that is not the payload.
-bool CopyFileOf(HWND progressPage, const char* fileName, InstallOutcome* outcome)
+// that is not the payload.  created tells whether it was not there before.
+bool CopyFileOf(HWND progressPage, const char* fileName, bool* created, InstallOutcome* outcome)
 {
     char destination[PATH_BUFFER_SIZE];
     bool fits = JoinPath(destination, SetupState.DestDir, fileName) == 0;
     bool existed = fits && IsFilePresent(destination);
+    *created = fits && !existed;
     if (CopyPayloadFile(progressPage, fileName) == 0)
         return true;
     AddReportLine(&outcome->Problems, ReportTexts().CopyPrefix, destination);
     return existed && IsFilePresent(destination);
 }
 
-// Whether both files of a chosen component are in place.
+void DeleteDestinationFile(const char* fileName)
+{
+    char path[PATH_BUFFER_SIZE];
+    if (JoinPath(path, SetupState.DestDir, fileName) == 0)
+        DeleteFileA(path);
+}
+
+// Whether both files of a chosen component are in place.  A component left
+// unregistered takes back the files this run created: removal finds files
+// only through the registry, so they would stay for good.
 bool CopyComponent(HWND progressPage, const Component& component, InstallOutcome* outcome)
 {
     if (!*component.Chosen)
         return false;
-    bool engine = CopyFileOf(progressPage, component.EngineFile, outcome);
-    bool lexicon = CopyFileOf(progressPage, component.LexiconFile, outcome);
-    return engine && lexicon;
+    bool engineCreated, lexiconCreated;
+    bool engine = CopyFileOf(progressPage, component.EngineFile, &engineCreated, outcome);
+    bool lexicon = CopyFileOf(progressPage, component.LexiconFile, &lexiconCreated, outcome);
+    if (engine && lexicon)
+        return true;
+    if (engineCreated)
+        DeleteDestinationFile(component.EngineFile);
+    if (lexiconCreated)
+        DeleteDestinationFile(component.LexiconFile);
+    return false;
 }
 
 void WritePath(const char* keyPath, const char* valueName, const char* path,
@@ -176,6 +215,11 @@ void ReportOutcome(HWND owner, InstallOutcome* outcome)
 
 }  // namespace
 
+const char* RegistryFailureLine()
+{
+    return ReportTexts().RegistryLine;
+}
+
 HWND OpenProgressPage(HWND owner)
 {
     HWND page = OpenModelessPage(IDD_PROGRESS, PageProc, owner);
@@ -193,8 +237,14 @@ int CopyPayloadFile(HWND progressPage, const char* fileName)
     char source[PATH_BUFFER_SIZE], destination[PATH_BUFFER_SIZE];
     bool pathsFit = JoinPath(source, SetupState.SourceDir, fileName) == 0 &&
                     JoinPath(destination, SetupState.DestDir, fileName) == 0;
-    if (pathsFit)
+    if (pathsFit) {
         SetDlgItemTextA(progressPage, IDC_CURRENT_FILE, destination);
+        // The copy holds the thread: painted only at the next drain, the
+        // label would name the previous file all through this copy.  Wine's
+        // label draws itself at once, but shows it only after a paint.
+        RedrawWindow(GetDlgItem(progressPage, IDC_CURRENT_FILE), NULL, NULL,
+                     RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+    }
     // An existing file of the same name is replaced.
     bool copied = pathsFit && CopyFileA(source, destination, FALSE);
     SendDlgItemMessageA(progressPage, IDC_PROGRESS, PBM_STEPIT, 0, 0);

@@ -29,20 +29,62 @@ bool IsSameText(const char* first, const char* second)
 
 namespace {
 
+// The code page's own upper case, as the file system compares names: Č is č.
 char FoldCase(char c)
 {
-    return c >= 'a' && c <= 'z' ? (char)(c - 'a' + 'A') : c;
+    // A character in the low word of the pointer is converted by value.
+    LPSTR single = reinterpret_cast<LPSTR>(static_cast<DWORD_PTR>(static_cast<BYTE>(c)));
+    return static_cast<char>(reinterpret_cast<DWORD_PTR>(CharUpperA(single)));
+}
+
+// Whether the first count characters agree but for letter case.
+bool AgreeIgnoringCase(const char* first, const char* second, int count)
+{
+    for (int i = 0; i < count; i++) {
+        if (FoldCase(first[i]) != FoldCase(second[i]))
+            return false;
+    }
+    return true;
+}
+
+bool EndsInSeparator(const char* path)
+{
+    int length = lstrlenA(path);
+    return length > 0 && (path[length - 1] == '\\' || path[length - 1] == '/');
+}
+
+int FolderLength(const char* path)
+{
+    int length = lstrlenA(path);
+    return length > 0 && path[length - 1] == '\\' ? length - 1 : length;
 }
 
 }  // namespace
 
 bool IsSameTextIgnoringCase(const char* first, const char* second)
 {
-    while (*first && FoldCase(*first) == FoldCase(*second)) {
-        first++;
-        second++;
-    }
-    return FoldCase(*first) == FoldCase(*second);
+    int length = lstrlenA(first);
+    return length == lstrlenA(second) && AgreeIgnoringCase(first, second, length);
+}
+
+bool IsSameFolder(const char* first, const char* second)
+{
+    int length = FolderLength(first);
+    return length == FolderLength(second) && AgreeIgnoringCase(first, second, length);
+}
+
+int ResolveFolder(char* full, const char* entry)
+{
+    // The backslash goes on first, so that a drive alone names its root
+    // rather than that drive's current folder.
+    char folder[PATH_BUFFER_SIZE];
+    if (!*entry || CopyText(folder, sizeof folder, entry) != 0 ||
+        (!EndsInSeparator(folder) && AppendText(folder, sizeof folder, "\\") != 0))
+        return -1;
+    DWORD length = GetFullPathNameA(folder, PATH_BUFFER_SIZE, full, NULL);
+    if (length == 0 || length >= PATH_BUFFER_SIZE)
+        return -1;
+    return full[length - 1] == '\\' ? 0 : AppendText(full, PATH_BUFFER_SIZE, "\\");
 }
 
 int JoinPath(char* path, const char* directory, const char* fileName)

@@ -94,6 +94,11 @@ struct BilingualMessage {
     MessageText Serbian;
 };
 int ShowMessage(HWND owner, const BilingualMessage& message, UINT type);
+// The same, its text a wsprintfA format with one %s that subject fills.
+int ShowMessageAbout(HWND owner, const BilingualMessage& message, const char* subject, UINT type);
+// The line that tells of registry settings that could not be written, in
+// the run's language.
+const char* RegistryFailureLine();
 
 void ProbeEnvironment();
 // The default destination by the three platform rules.  commonFilesDir and
@@ -107,8 +112,15 @@ int AppendText(char* buffer, int bufferSize, const char* text);
 int CopyText(char* buffer, int bufferSize, const char* text);
 // Byte for byte, letter case included.
 bool IsSameText(const char* first, const char* second);
-// The same, but for the case of the letters A to Z.
+// The same, but for letter case.
 bool IsSameTextIgnoringCase(const char* first, const char* second);
+// Whether two full paths name the same folder: letter case and a final
+// backslash aside.
+bool IsSameFolder(const char* first, const char* second);
+// The folder a typed entry names, as a full path ending in a backslash and
+// resolved against the current folder: 0, or -1 when the entry is empty or
+// the path does not fit a path buffer.
+int ResolveFolder(char* full, const char* entry);
 // directory (ending in a backslash) + file name into a path buffer.
 int JoinPath(char* path, const char* directory, const char* fileName);
 

@@ -28,6 +28,20 @@ const BilingualMessage INTERRUPTED_NOTICE = {
      "Instalacija"},
 };
 
+// %s is the line that the install report gives for the same failure.
+const BilingualMessage LANGUAGES_NOT_CHANGED = {
+    {"Setup could not change the default languages.\n\n%s", "Setup"},
+    {"Instalacioni program nije uspeo da promeni osnovne jezike.\n\n%s", "Instalacija"},
+};
+
+// wsprintfA writes at most this much, terminator included.
+enum { MESSAGE_SIZE = 1024 };
+
+const MessageText& InRunLanguage(const BilingualMessage& message)
+{
+    return SetupState.LanguageOffset ? message.Serbian : message.English;
+}
+
 bool OfficeApplicationRunning()
 {
     for (const char* windowClass : OFFICE_WINDOW_CLASSES) {
@@ -51,7 +65,11 @@ int ChangeDefaultLanguages(HWND owner)
 {
     if (ShowPageUntilAccepted(IDD_DEFAULT_LANGUAGE, DefaultLanguageProc, owner) != 0)
         return -1;
-    ApplyDefaultLanguages();
+    // Without administrator rights on Windows NT the writes fail; the user
+    // must not be left to think the languages changed.
+    if (ApplyDefaultLanguages() != 0)
+        ShowMessageAbout(owner, LANGUAGES_NOT_CHANGED, RegistryFailureLine(),
+                         MB_OK | MB_ICONEXCLAMATION);
     return 0;
 }
 
@@ -85,8 +103,16 @@ int ChooseAction(HWND owner)
 
 int ShowMessage(HWND owner, const BilingualMessage& message, UINT type)
 {
-    const MessageText& text = SetupState.LanguageOffset ? message.Serbian : message.English;
+    const MessageText& text = InRunLanguage(message);
     return MessageBoxA(owner, text.Text, text.Caption, type);
+}
+
+int ShowMessageAbout(HWND owner, const BilingualMessage& message, const char* subject, UINT type)
+{
+    const MessageText& text = InRunLanguage(message);
+    char composed[MESSAGE_SIZE];
+    wsprintfA(composed, text.Text, subject);
+    return MessageBoxA(owner, composed, text.Caption, type);
 }
 
 int ConfirmExit(HWND owner)

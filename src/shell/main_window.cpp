@@ -17,11 +17,13 @@ const char SMALL_ICON[] = "SMALL";
 const char ACCELERATORS[] = "QSetup";
 const DWORD WIN95_FAMILY_BIT = 0x80000000;
 
+// The running copy's page, not its backdrop: Wine raises a window given the
+// foreground above its modal page, and the keyboard then goes nowhere.
 void BringForward(HWND running)
 {
     if (IsIconic(running))
         ShowWindow(running, SW_RESTORE);
-    SetForegroundWindow(running);
+    SetForegroundWindow(GetLastActivePopup(running));
 }
 
 void FillMainClass(HINSTANCE instance, WNDCLASSA* windowClass)

@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cctype>
+
 namespace {
 
 const char DEFAULT_DESTINATION[] = "C:\\Program Files\\Common Files\\Microsoft Shared\\Proof";
@@ -17,6 +19,18 @@ const wchar_t COMPLETED[] =
 const wchar_t COMPLETED_SR[] =
     L"Instalacija uspešno završena.\nSada možete da koristite instalirane alatke za proveru "
     L"teksta na srpskom jeziku u vašim Office 97 aplikacijama.";
+
+// The refusals of the File Destination page, naming the folder.
+std::wstring Unusable(const std::string& typed)
+{
+    return L"Setup cannot install into this folder:\n" + Wide(typed) +
+           L"\n\nChoose an existing folder, or a new folder inside an existing one.";
+}
+std::wstring StartedFrom(const std::string& resolved)
+{
+    return L"Setup cannot install into the folder it was started from:\n" + Wide(resolved) +
+           L"\n\nChoose another folder.";
+}
 
 class Install : public ::testing::Test {
 protected:
@@ -197,6 +211,7 @@ TEST_F(Install, AMissingDestinationIsCreatedOnlyWhenItsParentExists)
     std::string created = destinations_.File("Created");
     SetupProcess setup(distribution_);
     AcceptDestination(WalkToDestination(setup, Choices()), orphan);
+    setup.Answer(L"Setup", Unusable(orphan), IDOK);
     HWND again = setup.WaitFor(L"File Destination");
     ASSERT_TRUE(again);
     EXPECT_EQ(Wide(orphan), Text(again, DEST_DIR)) << "the page shows what was typed";
@@ -207,7 +222,7 @@ TEST_F(Install, AMissingDestinationIsCreatedOnlyWhenItsParentExists)
     ExpectFiles(created, true, true);
 }
 
-TEST_F(Install, AnEmptyDestinationOrAFileBringsThePageBack)
+TEST_F(Install, AnEmptyDestinationAFileOrAMissingDriveIsRefusedWithAMessage)
 {
     std::string file = destinations_.File("file.txt");
     WriteFileBytes(file, "not a folder");
@@ -215,11 +230,68 @@ TEST_F(Install, AnEmptyDestinationOrAFileBringsThePageBack)
     HWND page = WalkToDestination(setup, Choices());
     Type(page, DEST_DIR, "");
     Click(page, IDOK);
-    HWND again = setup.WaitFor(L"File Destination");
-    AcceptDestination(again, file);
+    setup.Answer(L"Setup", Unusable(""), IDOK);
+    AcceptDestination(setup.WaitFor(L"File Destination"), file);
+    setup.Answer(L"Setup", Unusable(file), IDOK);
+    AcceptDestination(setup.WaitFor(L"File Destination"), "Q:\\Proof");
+    setup.Answer(L"Setup", Unusable("Q:\\Proof"), IDOK);
     AcceptDestination(setup.WaitFor(L"File Destination"), destinations_.File("Good"));
     setup.Answer(L"Setup", COMPLETED, IDOK);
     EXPECT_EQ(0, setup.WaitForExit());
+}
+
+// Copies onto themselves would be registered, and a later removal would
+// delete the distribution.  Nothing is copied or written on the way.
+TEST_F(Install, TheFolderSetupStartedFromIsRefusedHoweverItIsTyped)
+{
+    std::string registry = DumpProgramRegistry();
+    std::string folder = distribution_.Folder();
+    std::string shouted = folder;
+    for (char& c : shouted)
+        c = (char)toupper((unsigned char)c);
+    SetupProcess setup(distribution_);
+    AcceptDestination(WalkToDestination(setup, Choices()), ".");
+    setup.Answer(L"Setup", StartedFrom(folder + "\\"), IDOK);
+    AcceptDestination(setup.WaitFor(L"File Destination"), shouted + "\\");
+    setup.Answer(L"Setup", StartedFrom(shouted + "\\"), IDOK);
+    AcceptDestination(setup.WaitFor(L"File Destination"), folder + "\\proof\\..");
+    setup.Answer(L"Setup", StartedFrom(folder + "\\"), IDOK);
+    HWND page = setup.WaitFor(L"File Destination");
+    ASSERT_TRUE(page);
+    Click(page, IDCANCEL);
+    setup.Answer(L"Exit",
+                 L"Are you sure you want to exit this Setup? Setup hasn't completed the "
+                 L"installation of MS Proofing Tools!",
+                 IDYES);
+    if (HWND notice = setup.WaitFor(L"Setup", IDOK))
+        Click(notice, IDOK);
+    EXPECT_EQ(0, setup.WaitForExit());
+    EXPECT_EQ(registry, DumpProgramRegistry());
+    for (const char* name : {"MSPCR32.DLL", "MSSP_CR.LEX", "MSHYCR32.DLL", "MSHY_CR.LEX"})
+        EXPECT_EQ(PayloadBytes(name), ReadFileBytes(distribution_.File(name))) << name;
+    EXPECT_FALSE(FileExists(distribution_.File("proof")));
+}
+
+TEST_F(Install, RefusalsAreSerbianAfterSerbianIsChosen)
+{
+    std::string orphan = destinations_.File("No\\Such");
+    Choices choices;
+    choices.serbian = true;
+    SetupProcess setup(distribution_);
+    AcceptDestination(WalkToDestination(setup, choices), distribution_.Folder());
+    setup.Answer(L"Instalacija",
+                 L"Instalacioni program ne može da instalira u fasciklu iz koje je pokrenut:\n" +
+                     Wide(distribution_.Folder()) + L"\\\n\nIzaberite drugu fasciklu.",
+                 IDOK);
+    AcceptDestination(setup.WaitFor(L"Odredište za datoteke"), orphan);
+    setup.Answer(L"Instalacija",
+                 L"Instalacioni program ne može da instalira u ovu fasciklu:\n" + Wide(orphan) +
+                     L"\n\nIzaberite postojeću fasciklu ili novu fasciklu unutar postojeće.",
+                 IDOK);
+    AcceptDestination(setup.WaitFor(L"Odredište za datoteke"), destinations_.File("Dobro"));
+    setup.Answer(L"Instalacija", COMPLETED_SR, IDOK);
+    EXPECT_EQ(0, setup.WaitForExit());
+    ExpectFiles(destinations_.File("Dobro"), true, true);
 }
 
 TEST_F(Install, ExitAnsweredNoShowsTheDestinationAsItWas)
@@ -268,7 +340,23 @@ TEST_F(Install, AMissingPayloadFileIsReportedAndItsComponentNotRegistered)
     ExpectSpellerRegistered(folder);
     EXPECT_REG_KEY(HKEY_LOCAL_MACHINE,
                    "SOFTWARE\\Microsoft\\Shared Tools\\Proofing Tools\\Hyphenation", false);
+    ExpectFiles(folder, true, false);
+}
+
+// Only what the run created goes again: a file that was there stays.
+TEST_F(Install, AnUnregisteredComponentKeepsOnlyTheFilesThatWereThereBefore)
+{
+    DeleteFileA(distribution_.File("MSHY_CR.LEX").c_str());
+    std::string folder = destinations_.File("Partial");
+    CreateDirectoryA(folder.c_str(), NULL);
+    WriteFileBytes(folder + "\\MSHYCR32.DLL", "an older engine");
+    SetupProcess setup(distribution_);
+    AcceptDestination(WalkToDestination(setup, Choices()), folder);
+    setup.Answer(L"Setup", InstallWarning(folder, {"MSHY_CR.LEX"}), IDOK);
+    EXPECT_EQ(0, setup.WaitForExit());
     EXPECT_TRUE(FileExists(folder + "\\MSHYCR32.DLL"));
+    EXPECT_FALSE(FileExists(folder + "\\MSHY_CR.LEX"));
+    ExpectSpellerRegistered(folder);
 }
 
 TEST_F(Install, AMissingPayloadFileIsReportedInSerbian)
@@ -289,6 +377,7 @@ TEST_F(Install, AMissingPayloadFileIsReportedInSerbian)
     EXPECT_REG_KEY(HKEY_LOCAL_MACHINE,
                    "SOFTWARE\\Microsoft\\Shared Tools\\Proofing Tools\\Spelling", false);
     ExpectHyphenatorRegistered(folder);
+    ExpectFiles(folder, false, true);
 }
 
 TEST_F(Install, ADestinationFileHeldOpenIsReportedButItsComponentStaysRegistered)
@@ -321,7 +410,9 @@ TEST_F(Install, ARelativeDestinationIsRegisteredByItsFullPath)
 TEST_F(Install, ADestinationTooLongForItsFilePathsBringsThePageBack)
 {
     SetupProcess setup(distribution_);
-    AcceptDestination(WalkToDestination(setup, Choices()), "C:\\" + std::string(597, 'd'));
+    std::string typed = "C:\\" + std::string(597, 'd');
+    AcceptDestination(WalkToDestination(setup, Choices()), typed);
+    setup.Answer(L"Setup", Unusable(typed.substr(0, 511)), IDOK);
     HWND again = setup.WaitFor(L"File Destination");
     ASSERT_TRUE(again);
     EXPECT_EQ(511u, Text(again, DEST_DIR).size()) << "the text as stored, cut to 511 characters";

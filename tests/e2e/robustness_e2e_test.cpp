@@ -29,6 +29,8 @@ const wchar_t COMPLETED[] =
 const wchar_t REGISTRY_LINE[] =
     L"Could not write the registry settings. Administrator rights may be required.";
 
+const int CHANGE_DEFAULT = 1003;
+
 // Sets a key's access list from its text form; false when Wine refuses.
 bool SetKeyAccess(const char* key, const char* access)
 {
@@ -60,6 +62,22 @@ protected:
         for (const char* key : WRITTEN_KEYS)
             SetKeyAccess(key, FULL_ACCESS);
         ResetOfficeRegistry();
+    }
+
+    // Every key Setup writes, made read-only; false where this Wine does
+    // not honour a key's access list.
+    bool MakeWrittenKeysReadOnly()
+    {
+        for (const char* key : WRITTEN_KEYS) {
+            CreateRegKey(HKEY_LOCAL_MACHINE, key);
+            EXPECT_TRUE(SetKeyAccess(key, READ_ONLY)) << key;
+        }
+        HKEY probe;
+        if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, SPELLING_4122_KEY, 0, KEY_SET_VALUE, &probe) !=
+            ERROR_SUCCESS)
+            return true;
+        RegCloseKey(probe);
+        return false;
     }
 
     // A whole installation into folder; the message it ends with is checked.
@@ -124,21 +142,52 @@ TEST_F(Robustness, AReadOnlyDestinationFileIsReplacedOrReported)
 
 TEST_F(Robustness, RegistryKeysThatMayNotBeWrittenAreReported)
 {
-    for (const char* key : WRITTEN_KEYS) {
-        CreateRegKey(HKEY_LOCAL_MACHINE, key);
-        ASSERT_TRUE(SetKeyAccess(key, READ_ONLY)) << key;
-    }
-    HKEY probe;
-    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, SPELLING_4122_KEY, 0, KEY_SET_VALUE, &probe) ==
-        ERROR_SUCCESS) {
-        RegCloseKey(probe);
+    if (!MakeWrittenKeysReadOnly())
         GTEST_SKIP() << "this Wine does not honour a key's access list";
-    }
     std::string folder = destinations_.File("Proof");
     InstallExpecting(folder, InstallWarning(folder, {}, REGISTRY_LINE));
     EXPECT_EQ(0, CountRegValues(HKEY_LOCAL_MACHINE, SPELLING_4122_KEY));
     EXPECT_EQ(0, CountRegValues(HKEY_LOCAL_MACHINE, "SOFTWARE\\Quenra\\Nalvoro"));
     EXPECT_EQ(PayloadBytes("MSPCR32.DLL"), ReadFileBytes(folder + "\\MSPCR32.DLL"));
+}
+
+// Without administrator rights on Windows NT the language writes fail; the
+// user must not be left to think the languages changed.
+TEST_F(Robustness, ChangingTheDefaultLanguagesWithoutRightsSaysSo)
+{
+    SetRegString(HKEY_LOCAL_MACHINE, SPELLING_4122_KEY, "Engine", "C:\\Proof\\MSPCR32.DLL");
+    if (!MakeWrittenKeysReadOnly())
+        GTEST_SKIP() << "this Wine does not honour a key's access list";
+    SetupProcess setup(distribution_);
+    PassWelcomeAndLanguage(setup, false);
+    if (HWND options = setup.WaitFor(L"Installation Options"))
+        Click(options, CHANGE_DEFAULT);
+    if (HWND page = setup.WaitFor(L"Set Default Language"))
+        Click(page, IDOK);
+    setup.Answer(L"Setup",
+                 std::wstring(L"Setup could not change the default languages.\n\n") + REGISTRY_LINE,
+                 IDOK);
+    EXPECT_EQ(0, setup.WaitForExit());
+    EXPECT_EQ(0, CountRegValues(HKEY_LOCAL_MACHINE, "SOFTWARE\\Microsoft\\Office\\8.0\\Word"));
+}
+
+TEST_F(Robustness, ChangingTheDefaultLanguagesWithoutRightsSaysSoInSerbian)
+{
+    SetRegString(HKEY_LOCAL_MACHINE, SPELLING_4122_KEY, "Engine", "C:\\Proof\\MSPCR32.DLL");
+    if (!MakeWrittenKeysReadOnly())
+        GTEST_SKIP() << "this Wine does not honour a key's access list";
+    SetupProcess setup(distribution_);
+    PassWelcomeAndLanguage(setup, true);
+    if (HWND options = setup.WaitFor(L"Instalacione opcije"))
+        Click(options, CHANGE_DEFAULT);
+    if (HWND page = setup.WaitFor(L"Izaberite osnovni jezik za pisanje"))
+        Click(page, IDOK);
+    setup.Answer(L"Instalacija",
+                 L"Instalacioni program nije uspeo da promeni osnovne jezike.\n\nNije moguće "
+                 L"upisati podešavanja u registar sistema. Možda su potrebna administratorska "
+                 L"prava.",
+                 IDOK);
+    EXPECT_EQ(0, setup.WaitForExit());
 }
 
 class RobustRemoval : public Robustness {

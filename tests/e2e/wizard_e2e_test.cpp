@@ -128,6 +128,28 @@ TEST_F(WizardRun, ASecondInstanceBringsTheFirstForwardAndEndsAtOnce)
     Leave(first, welcome, false);
 }
 
+// Raising the backdrop above its modal page would leave the keyboard
+// nowhere: the page is what comes forward.
+TEST_F(WizardRun, ASecondInstanceBringsForwardThePageOfTheFirst)
+{
+    SetupProcess first(distribution_);
+    HWND welcome = first.WaitFor(L"Welcome");
+    ASSERT_TRUE(welcome);
+    HWND elsewhere = CreateWindowExA(0, "STATIC", "Another program", WS_POPUP | WS_VISIBLE, 0, 0,
+                                     10, 10, NULL, NULL, GetModuleHandleA(NULL), NULL);
+    SetForegroundWindow(elsewhere);
+    {
+        SetupProcess second(distribution_);
+        EXPECT_EQ(0, second.WaitForExit());
+    }
+    // The first copy takes the foreground in its own message loop.
+    for (int waited = 0; GetForegroundWindow() != welcome && waited < 2000; waited += 20)
+        Sleep(20);
+    EXPECT_EQ(welcome, GetForegroundWindow());
+    DestroyWindow(elsewhere);
+    Leave(first, welcome, false);
+}
+
 TEST_F(WizardRun, AMinimisedStartWithArgumentsStillShowsTheMaximisedBackdrop)
 {
     SetupProcess setup(distribution_, "/remove /q", SW_SHOWMINNOACTIVE);

@@ -9,6 +9,8 @@
 
 #include <commctrl.h>
 #include <cstring>
+#include <string>
+#include <vector>
 
 namespace {
 
@@ -63,6 +65,44 @@ TEST_F(Progress, NeitherComponentLeavesTheBarAtZeroWithItsOwnStep)
     EXPECT_EQ(10, Step(page)) << "the control's default";
     EXPECT_EQ(0, Position(page));
     EXPECT_TRUE(IsWindowVisible(page));
+    DestroyWindow(page);
+}
+
+// What the label showed each time it was painted, and whether that file
+// had been copied by then.
+struct LabelPaint {
+    std::string text;
+    bool copied;
+};
+std::vector<LabelPaint> labelPaints;
+WNDPROC labelProcedure;
+
+LRESULT CALLBACK SpyOnLabel(HWND label, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == WM_PAINT) {
+        char text[PATH_BUFFER_SIZE] = "";
+        GetWindowTextA(label, text, sizeof text);
+        labelPaints.push_back({text, FileExists(text)});
+    }
+    return CallWindowProcA(labelProcedure, label, message, wParam, lParam);
+}
+
+// The copy holds the thread, so a label left to the next drain would name
+// the previous file all through it.
+TEST_F(Progress, TheLabelIsPaintedWithEachFileBeforeItsCopyStarts)
+{
+    SetupState.InstallSpeller = 1;
+    HWND page = OpenProgressPage(owner_);
+    HWND label = GetDlgItem(page, IDC_CURRENT_FILE);
+    labelPaints.clear();
+    labelProcedure = (WNDPROC)SetWindowLongPtrA(label, GWLP_WNDPROC, (LONG_PTR)SpyOnLabel);
+    for (const char* name : {"MSPCR32.DLL", "MSSP_CR.LEX"}) {
+        EXPECT_EQ(0, CopyPayloadFile(page, name));
+        ASSERT_FALSE(labelPaints.empty()) << name;
+        EXPECT_EQ(destination_.File(name), labelPaints.back().text);
+        EXPECT_FALSE(labelPaints.back().copied) << name;
+    }
+    SetWindowLongPtrA(label, GWLP_WNDPROC, (LONG_PTR)labelProcedure);
     DestroyWindow(page);
 }
 

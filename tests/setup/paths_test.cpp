@@ -1,4 +1,5 @@
 #include "setup/setup.h"
+#include "support/temp_folder.h"
 
 #include <gtest/gtest.h>
 
@@ -25,6 +26,58 @@ TEST(Paths, CopyRefusesATextThatDoesNotFitAndLeavesTheBuffer)
     EXPECT_STREQ("old", buffer);
     EXPECT_EQ(0, CopyText(buffer, 4, "new"));
     EXPECT_STREQ("new", buffer);
+}
+
+// Sees what the file system sees as one folder; a longer name that starts
+// with the other is another folder.
+TEST(Paths, SameFolderIgnoresLetterCaseAndTheFinalBackslash)
+{
+    EXPECT_TRUE(IsSameFolder("C:\\Velmora\\", "C:\\Velmora\\"));
+    EXPECT_TRUE(IsSameFolder("c:\\velmora\\", "C:\\VELMORA"));
+    EXPECT_TRUE(IsSameFolder("C:\\Čćđšž\\", "c:\\čĆĐŠŽ\\")) << "code page 1250 letters";
+    EXPECT_TRUE(IsSameFolder("D:\\", "d:")) << "a drive's root";
+    EXPECT_FALSE(IsSameFolder("C:\\Velmora2\\", "C:\\Velmora\\"));
+    EXPECT_FALSE(IsSameFolder("C:\\Velmora\\Proof\\", "C:\\Velmora\\"));
+    EXPECT_FALSE(IsSameFolder("C:\\", "D:\\"));
+}
+
+TEST(Paths, ResolvedFolderIsFullAndEndsInOneBackslash)
+{
+    TempFolder folder;
+    char previous[MAX_PATH];
+    GetCurrentDirectoryA(sizeof previous, previous);
+    ASSERT_TRUE(SetCurrentDirectoryA(folder.Path().c_str()));
+    const struct {
+        const char* entry;
+        std::string folder;
+    } cases[] = {
+        {"C:", "C:\\"},  // the drive's root, not its current folder
+        {"c:", "c:\\"},
+        {"proof", folder.File("proof\\")},
+        {".", folder.Path() + "\\"},
+        {"C:\\Proof", "C:\\Proof\\"},
+        {"C:\\Proof\\", "C:\\Proof\\"},
+        {"C:/Proof/", "C:\\Proof\\"},
+        {"C:\\Proof\\\\", "C:\\Proof\\"},
+        {"C:\\Velmora\\..\\Proof", "C:\\Proof\\"},
+    };
+    for (const auto& test : cases) {
+        char full[PATH_BUFFER_SIZE];
+        EXPECT_EQ(0, ResolveFolder(full, test.entry)) << test.entry;
+        EXPECT_TRUE(IsSameFolder(test.folder.c_str(), full)) << test.entry << " gave " << full;
+        EXPECT_EQ('\\', full[strlen(full) - 1]) << test.entry;
+        EXPECT_NE('\\', full[strlen(full) - 2]) << test.entry;
+    }
+    SetCurrentDirectoryA(previous);
+}
+
+TEST(Paths, AnEmptyEntryOrOneTooLongResolvesToNothing)
+{
+    char full[PATH_BUFFER_SIZE];
+    memset(full, 'Z', sizeof full);
+    EXPECT_EQ(-1, ResolveFolder(full, ""));
+    std::string filled = "C:\\" + std::string(PATH_BUFFER_SIZE - 4, 'd');
+    EXPECT_EQ(-1, ResolveFolder(full, filled.c_str())) << "no room for the backslash";
 }
 
 }  // namespace

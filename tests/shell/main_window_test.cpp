@@ -54,6 +54,35 @@ TEST_F(MainWindowTest, ASecondInstanceRestoresTheFirstAndEndsWithZero)
     UnregisterClassA("QSetup", windowClass.hInstance);
 }
 
+// A running copy shows a modal page over its disabled backdrop: the page is
+// what comes forward, or the keyboard goes nowhere.
+TEST_F(MainWindowTest, ASecondInstanceBringsForwardTheRunningCopysPage)
+{
+    WNDCLASSA windowClass = {};
+    windowClass.lpfnWndProc = DefWindowProcA;
+    windowClass.hInstance = GetModuleHandleA(NULL);
+    windowClass.lpszClassName = "QSetup";
+    ASSERT_NE(0, RegisterClassA(&windowClass));
+    HWND first = CreateWindowExA(0, "QSetup", "Velmora Setup", WS_POPUP | WS_VISIBLE, 0, 0, 100,
+                                 100, NULL, NULL, windowClass.hInstance, NULL);
+    HWND page = CreateWindowExA(0, "STATIC", "Welcome", WS_POPUP | WS_VISIBLE, 10, 10, 50, 50,
+                                first, NULL, windowClass.hInstance, NULL);
+    SetForegroundWindow(page);
+    EnableWindow(first, FALSE);
+    HWND elsewhere = CreateWindowExA(0, "STATIC", "Another program", WS_POPUP | WS_VISIBLE, 0, 0,
+                                     10, 10, NULL, NULL, windowClass.hInstance, NULL);
+    SetForegroundWindow(elsewhere);
+    ASSERT_EQ(elsewhere, GetForegroundWindow());
+
+    UiScript noPages({});
+    EXPECT_EQ(0, WinMain(windowClass.hInstance, NULL, (LPSTR) "", SW_SHOWNORMAL));
+    EXPECT_EQ(page, GetForegroundWindow());
+    DestroyWindow(elsewhere);
+    DestroyWindow(page);
+    DestroyWindow(first);
+    UnregisterClassA("QSetup", windowClass.hInstance);
+}
+
 TEST_F(MainWindowTest, OnlyTheStartCommandRunsTheWizard)
 {
     HWND window = CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 100, 100, NULL, NULL,
