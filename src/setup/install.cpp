@@ -124,6 +124,17 @@ void DrainMessages()
     }
 }
 
+// CopyFileA keeps the source's attributes: from a CD-ROM the copy would be
+// read-only, and a later removal could not delete it.
+void MakeWritable(const char* path)
+{
+    DWORD attributes = GetFileAttributesA(path);
+    if (attributes == INVALID_FILE_ATTRIBUTES || !(attributes & FILE_ATTRIBUTE_READONLY))
+        return;
+    DWORD kept = attributes & ~FILE_ATTRIBUTE_READONLY;
+    SetFileAttributesA(path, kept ? kept : FILE_ATTRIBUTE_NORMAL);
+}
+
 bool IsFilePresent(const char* path)
 {
     DWORD attributes = GetFileAttributesA(path);
@@ -247,6 +258,8 @@ int CopyPayloadFile(HWND progressPage, const char* fileName)
     }
     // An existing file of the same name is replaced.
     bool copied = pathsFit && CopyFileA(source, destination, FALSE);
+    if (copied)
+        MakeWritable(destination);
     SendDlgItemMessageA(progressPage, IDC_PROGRESS, PBM_STEPIT, 0, 0);
     return copied ? 0 : -1;
 }

@@ -236,4 +236,25 @@ TEST_F(RobustRemoval, FilesThatAreNotSetupsOwnAreLeftAlone)
     EXPECT_TRUE(FileExists("C:\\windows\\system32\\kernel32.dll"));
 }
 
+// As from a CD-ROM: the copies must not keep the read-only attribute, or a
+// later removal cannot delete them.
+TEST_F(RobustRemoval, FilesInstalledFromReadOnlyMediaAreRemovedLater)
+{
+    const char* const names[] = {"MSPCR32.DLL", "MSSP_CR.LEX", "MSHYCR32.DLL", "MSHY_CR.LEX"};
+    for (const char* name : names)
+        SetFileAttributesA(distribution_.File(name).c_str(), FILE_ATTRIBUTE_READONLY);
+    std::string folder = destinations_.File("Proof");
+    InstallExpecting(folder, COMPLETED);
+    for (const char* name : names) {
+        DWORD attributes = GetFileAttributesA((folder + "\\" + name).c_str());
+        EXPECT_NE(INVALID_FILE_ATTRIBUTES, attributes) << name;
+        EXPECT_EQ(0u, attributes & FILE_ATTRIBUTE_READONLY) << name;
+    }
+    RemoveExpecting(L"All previously installed files were successfully removed!");
+    for (const char* name : names) {
+        EXPECT_FALSE(FileExists(folder + "\\" + name)) << name;
+        SetFileAttributesA(distribution_.File(name).c_str(), FILE_ATTRIBUTE_NORMAL);
+    }
+}
+
 }  // namespace

@@ -106,6 +106,24 @@ TEST_F(Progress, TheLabelIsPaintedWithEachFileBeforeItsCopyStarts)
     DestroyWindow(page);
 }
 
+// As from a CD-ROM: the copy keeps every attribute of its source but the
+// one that would stop a removal from deleting it.
+TEST_F(Progress, ACopyOfAReadOnlyFileIsWritableAndKeepsItsOtherAttributes)
+{
+    SetupState.InstallSpeller = 1;
+    std::string source = source_.File("MSPCR32.DLL");
+    ASSERT_TRUE(
+        SetFileAttributesA(source.c_str(), FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN));
+    HWND page = OpenProgressPage(owner_);
+    EXPECT_EQ(0, CopyPayloadFile(page, "MSPCR32.DLL"));
+    DestroyWindow(page);
+    DWORD copied = GetFileAttributesA(destination_.File("MSPCR32.DLL").c_str());
+    EXPECT_EQ(0u, copied & FILE_ATTRIBUTE_READONLY);
+    EXPECT_NE(0u, copied & FILE_ATTRIBUTE_HIDDEN);
+    EXPECT_TRUE(DeleteFileA(destination_.File("MSPCR32.DLL").c_str()));
+    SetFileAttributesA(source.c_str(), FILE_ATTRIBUTE_NORMAL);
+}
+
 TEST_F(Progress, APathThatDoesNotFitIsNotCopied)
 {
     std::string longDir(PATH_BUFFER_SIZE - 8, 'd');
