@@ -35,7 +35,8 @@ make_prefix() {
     [ -f "$prefix/.ready" ] && return 0
     rm -rf "$prefix"
     mkdir -p "$prefix"
-    "$loader" wineboot -i </dev/null >/dev/null 2>&1 9>&-
+    # A loader that cannot run leaves no prefix worth marking ready.
+    "$loader" wineboot -i </dev/null >/dev/null 2>&1 9>&- || return 1
     "$loader" reg add 'HKCU\Software\Wine\Drivers' /v Graphics /d null /f \
         </dev/null >/dev/null 2>&1 9>&-
     "$server" -w 9>&-
@@ -63,7 +64,7 @@ esac
 mkdir -p "$(dirname "$prefix")"
 (
     flock 9
-    make_prefix
+    make_prefix || exit 1
     start_server 9>&-
 ) 9>"$prefix.lock" || exit 1
 
