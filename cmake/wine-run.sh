@@ -1,5 +1,5 @@
 #!/bin/sh
-# Runs a Windows program of the test build under wine64, in the build's own
+# Runs a Windows program of a test build under Wine, in the build's own
 # Wine prefix.  Usage:
 #   wine-run.sh PREFIX --start      make the prefix if needed, start its server
 #   wine-run.sh PREFIX --stop       stop this prefix's server, delete the prefix
@@ -9,14 +9,25 @@ set -u
 prefix=$1
 shift
 
-# The 32-bit test build names Wine's 32-bit loader.
+# The 32-bit test build names Wine's 32-bit loader and a 32-bit-only prefix
+# (WINEARCH=win32): in a 64-bit one a 32-bit program is shown folders such
+# as "Program Files (x86)" that no target system has.
 loader=${VELMORA_WINE_LOADER:-/usr/lib/wine/wine64}
 server=/usr/lib/wine/wineserver
 export WINEPREFIX="$prefix" WINELOADER="$loader" WINESERVER="$server"
+if [ -n "${VELMORA_WINE_ARCH:-}" ]; then
+    export WINEARCH="$VELMORA_WINE_ARCH"
+fi
 export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 # Code page 1250, the Serbian users' one, unless a test asks for another.
 locale=${VELMORA_WINE_LOCALE:-sr_RS.UTF-8@latin}
 export LANG="$locale" LC_ALL="$locale"
+# Without the locale in glibc Wine still picks the code page but mangles
+# non-ASCII file names; the run and test commands generate it here.
+locales=$(cd "$(dirname "$0")/.." && pwd)/build/locale
+if [ -z "${LOCPATH:-}" ] && [ -d "$locales" ]; then
+    export LOCPATH="$locales"
+fi
 unset DISPLAY WAYLAND_DISPLAY
 
 make_prefix() {
@@ -24,7 +35,8 @@ make_prefix() {
     [ -f "$prefix/.ready" ] && return 0
     rm -rf "$prefix"
     mkdir -p "$prefix"
-    "$loader" wineboot -i </dev/null >/dev/null 2>&1 9>&-
+    # A loader that cannot run leaves no prefix worth marking ready.
+    "$loader" wineboot -i </dev/null >/dev/null 2>&1 9>&- || return 1
     "$loader" reg add 'HKCU\Software\Wine\Drivers' /v Graphics /d null /f \
         </dev/null >/dev/null 2>&1 9>&-
     "$server" -w 9>&-
@@ -52,7 +64,7 @@ esac
 mkdir -p "$(dirname "$prefix")"
 (
     flock 9
-    make_prefix
+    make_prefix || exit 1
     start_server 9>&-
 ) 9>"$prefix.lock" || exit 1
 

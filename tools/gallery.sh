@@ -1,26 +1,42 @@
 #!/bin/sh
 # Renders every wizard page, English and Serbian, centred over the backdrop,
-# and the backdrop alone, into PNG files under build/gallery.  Headless: its
-# own Xvfb and its own throwaway Wine prefix, both stopped at the end.
+# into docs/gallery: each page cropped to its window, the backdrop once,
+# scaled down, all as small PNG files.  The templates and the backdrop
+# bitmap are read from the shipped build/product/bin/Setup.exe.  Where the
+# kernel runs 32-bit programs the pages are drawn by the 32-bit build under
+# 32-bit Wine in a 32-bit-only prefix, otherwise by the x86_64 build under
+# wine64.  Headless: its own Xvfb and its own throwaway Wine prefix, both
+# stopped at the end.
 # shellcheck source=tools/common.sh
 . "$(dirname "$0")/common.sh"
 
 # shellcheck disable=SC2086  # the package lists are words
 ensure_packages $BUILD_PACKAGES $WINE_PACKAGES $TEST_PACKAGES imagemagick
+detect_wine32
+ensure_locale
+build_product
+shipped=$top/build/product/bin/Setup.exe
 
-step "configure and build the gallery (64-bit, for wine64)"
-cmake --preset tests >/dev/null
-cmake --build --preset tests --target gallery >/dev/null
-program=$top/build/tests/bin/gallery.exe
+if [ "$WINE32" = yes ]; then
+    preset=tests32
+    loader=$WINE32_LOADER
+    export WINEARCH=win32
+else
+    preset=tests
+    loader=$WINE64_LOADER
+fi
+step "configure and build the gallery ($preset preset)"
+cmake --preset "$preset" >/dev/null
+cmake --build --preset "$preset" --target gallery >/dev/null
+program=$top/build/$preset/bin/gallery.exe
 
 prefix=$top/build/gallery-prefix
-out=$top/build/gallery
-loader=/usr/lib/wine/wine64
-server=/usr/lib/wine/wineserver
+work=$top/build/gallery
+out=$top/docs/gallery
+server=$WINE_SERVER
 export WINEPREFIX="$prefix" WINELOADER="$loader" WINESERVER="$server"
 export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
-# Code page 1250, so that the Serbian pages show their letters.
-export LANG=sr_RS.UTF-8@latin LC_ALL=sr_RS.UTF-8@latin
+use_wine_locale
 
 xvfb_pid=""
 display_file=$(mktemp)
@@ -60,15 +76,7 @@ if [ -d "$prefix" ]; then
 fi
 rm -rf "$prefix"
 "$loader" wineboot -i </dev/null >/dev/null 2>&1
-# Debian's Wine looks for its own fonts in /usr/share/fonts, not where
-# fonts-wine puts them: without Marlett the close box shows an "r", and
-# without MS Sans Serif the pages take another face with other widths.
-wine_fonts=/usr/share/wine/fonts
-if [ -f "$wine_fonts/marlett.ttf" ]; then
-    cp "$wine_fonts"/* "$prefix/drive_c/windows/Fonts/"
-else
-    step "warning: no $wine_fonts/marlett.ttf; caption buttons will show letters"
-fi
+copy_wine_fonts "$prefix"
 # Without a window manager Wine must draw captions and maximise windows
 # itself, or the main window stays 1x1.
 cat >"$prefix/drive_c/gallery.reg" <<'REG'
@@ -81,23 +89,32 @@ REG
 "$server" -w
 
 step "render the backdrop and the sixteen pages on display $DISPLAY"
-rm -rf "$out"
-mkdir -p "$out"
-windows_out="Z:$(printf '%s' "$out" | sed 's|/|\\|g')"
+rm -rf "$work"
+mkdir -p "$work"
+windows_path() { printf 'Z:%s' "$1" | sed 's|/|\\|g'; }
 status=0
-"$loader" "$program" "$windows_out" </dev/null >"$out/gallery.log" 2>&1 || status=$?
-tr -d '\r' <"$out/gallery.log" | sed 's/^/   /'
-rm -f "$out/gallery.log"
+"$loader" "$program" "$(windows_path "$work")" "$(windows_path "$shipped")" </dev/null \
+    >"$work/gallery.log" 2>&1 || status=$?
+tr -d '\r' <"$work/gallery.log" | sed 's/^/   /'
+rm -f "$work/gallery.log"
 "$server" -w
 [ "$status" -eq 0 ] || { echo "the gallery failed with status $status" >&2; exit 1; }
 
-step "convert to PNG"
-for bmp in "$out"/*.bmp; do
+# Pages use a handful of colours; the backdrop, a photograph, keeps more at
+# half its size.
+step "convert to PNG with reduced palettes into docs/gallery"
+rm -rf "$out"
+mkdir -p "$out"
+for bmp in "$work"/*.bmp; do
     [ -e "$bmp" ] || break
-    convert "$bmp" "${bmp%.bmp}.png"
-    rm -f "$bmp"
+    name=$(basename "$bmp" .bmp)
+    if [ "$name" = backdrop ]; then
+        convert "$bmp" -resize 50% +dither -colors 64 -strip "PNG8:$out/$name.png"
+    else
+        convert "$bmp" +dither -colors 16 -strip "PNG8:$out/$name.png"
+    fi
 done
 
 count=$(find "$out" -maxdepth 1 -name '*.png' | wc -l)
-step "$count pictures in $out"
+step "$count pictures, $(du -sk "$out" | cut -f1) KB in docs/gallery"
 [ "$count" -eq 17 ]

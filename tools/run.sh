@@ -4,17 +4,19 @@
 . "$(dirname "$0")/common.sh"
 
 ensure_packages $BUILD_PACKAGES $WINE_PACKAGES
+detect_wine32
+ensure_locale
 build_product
 
-# The 32-bit program needs Wine's 32-bit loader, which needs a kernel that
-# runs 32-bit programs; otherwise the same sources built for x86_64 stand in.
-if [ -x /usr/lib/wine/wine ] && /usr/lib/wine/wine --version >/dev/null 2>&1; then
-    loader=/usr/lib/wine/wine
+if [ "$WINE32" = yes ]; then
+    loader=$WINE32_LOADER
     program=build/product/bin/Setup.exe
-    step "this machine runs 32-bit programs: using the 32-bit Setup.exe"
+    # The nearest to Windows 95 and NT 4: no "Program Files (x86)".
+    export WINEARCH=win32
+    step "starting the shipped 32-bit Setup.exe in a 32-bit-only Wine prefix"
 else
-    loader=/usr/lib/wine/wine64
-    step "this machine cannot run 32-bit programs: building and using the 64-bit Setup.exe"
+    loader=$WINE64_LOADER
+    step "starting the same sources built for x86_64 under wine64"
     cmake --preset product64 >/dev/null
     cmake --build --preset product64 >/dev/null
     program=build/product64/bin/Setup.exe
@@ -26,17 +28,14 @@ if [ -z "${DISPLAY:-}" ]; then
 fi
 
 prefix=$top/build/run-prefix
-export WINEPREFIX="$prefix" WINELOADER="$loader" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
-# Code page 1250, so that the Serbian pages and messages show their letters.
-export LANG=sr_RS.UTF-8@latin LC_ALL=sr_RS.UTF-8@latin
+export WINEPREFIX="$prefix" WINELOADER="$loader" WINESERVER="$WINE_SERVER"
+export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+use_wine_locale
 step "make a throwaway Wine prefix with Office 97's App Paths: $prefix"
-[ -d "$prefix" ] && /usr/lib/wine/wineserver -k 2>/dev/null || true
+[ -d "$prefix" ] && "$WINE_SERVER" -k 2>/dev/null || true
 rm -rf "$prefix"
 "$loader" wineboot -i >/dev/null 2>&1
-# Debian's Wine does not find the fonts that fonts-wine installs: without
-# Marlett the close box shows an "r", without MS Sans Serif the pages take
-# another face.
-cp /usr/share/wine/fonts/* "$prefix/drive_c/windows/Fonts/" 2>/dev/null || true
+copy_wine_fonts "$prefix"
 cat >"$prefix/drive_c/office97.reg" <<'REG'
 REGEDIT4
 
@@ -73,5 +72,5 @@ done
 
 step "start the wizard on display $DISPLAY"
 (cd "$dist" && "$loader" Setup.exe)
-/usr/lib/wine/wineserver -w
+"$WINE_SERVER" -w
 step "the wizard has ended; its prefix stays for inspection until the next run"

@@ -1,7 +1,7 @@
 // Start-up benchmark: how long Setup takes from process start to a visible
-// Welcome page, against a program that shows one dialog and nothing else.
-//   bench.exe SETUP_EXE ONE_DIALOG_EXE [RUNS]
-//   bench.exe --warm-up SETUP_EXE ONE_DIALOG_EXE     one untimed run of each
+// Welcome page, against yardsticks that show the same one dialog.
+//   bench.exe RUNS SETUP_EXE YARDSTICK_EXE...
+//   bench.exe --warm-up SETUP_EXE YARDSTICK_EXE...   one untimed run of each
 #include <windows.h>
 // Needs the types of windows.h before it.
 #include <psapi.h>
@@ -14,8 +14,8 @@
 
 namespace {
 
-const int DefaultRuns = 10;
 const int MinimumRuns = 10;
+const int MaximumPrograms = 6;
 // Far beyond any start-up seen so far: a program that never shows its page
 // must fail the benchmark, not hang it.
 const DWORD GiveUpMs = 60000;
@@ -138,66 +138,96 @@ double Maximum(const std::vector<double>& values)
     return *std::max_element(values.begin(), values.end());
 }
 
+// The program's file name without its folder and extension.
+const char* ShortName(const char* path)
+{
+    static char names[MaximumPrograms][MAX_PATH];
+    static int used = 0;
+    const char* start = path;
+    for (const char* p = path; *p; p++)
+        if (*p == '\\' || *p == '/')
+            start = p + 1;
+    char* name = names[used++];
+    lstrcpynA(name, start, MAX_PATH);
+    if (char* dot = strrchr(name, '.'))
+        *dot = '\0';
+    return name;
+}
+
 }  // namespace
 
 int main(int argc, char** argv)
 {
     bool warmUp = argc > 1 && strcmp(argv[1], "--warm-up") == 0;
-    if (warmUp) {
-        argc--;
-        argv++;
-    }
-    if (argc < 3 || argc > 4 || (warmUp && argc != 3)) {
-        printf("usage: bench [--warm-up] SETUP_EXE ONE_DIALOG_EXE [RUNS, at least %d]\n",
-               MinimumRuns);
+    int runs = warmUp ? 1 : (argc > 1 ? atoi(argv[1]) : 0);
+    int count = argc - 2;
+    if (argc < 4 || count > MaximumPrograms || runs < 1) {
+        printf("usage: bench RUNS|--warm-up SETUP_EXE YARDSTICK_EXE... (at most %d programs)\n",
+               MaximumPrograms);
         return 2;
     }
-    int runs = argc == 4 ? atoi(argv[3]) : DefaultRuns;
-    if (runs < MinimumRuns) {
+    if (!warmUp && runs < MinimumRuns) {
         printf("runs: %d is too few; using %d\n", runs, MinimumRuns);
         runs = MinimumRuns;
     }
     setvbuf(stdout, NULL, _IONBF, 0);
 
-    Program setup = {"Setup", argv[1], {}, {}};
-    Program yardstick = {"one_dialog", argv[2], {}, {}};
+    std::vector<Program> programs;
+    for (int i = 0; i < count; i++)
+        programs.push_back({ShortName(argv[i + 2]), argv[i + 2], {}, {}});
     LARGE_INTEGER frequency;
     QueryPerformanceFrequency(&frequency);
 
     if (warmUp) {
-        bool ok = RunOnce(setup, frequency) && RunOnce(yardstick, frequency);
-        Sleep(PauseBetweenRunsMs);
-        return ok ? 0 : 1;
+        for (Program& program : programs) {
+            if (!RunOnce(program, frequency))
+                return 1;
+            Sleep(PauseBetweenRunsMs);
+        }
+        return 0;
     }
 
-    // The two programs take turns, so that a drift in the machine's load
-    // weighs on both alike.
-    printf("run    Setup ms  peak KB   one_dialog ms  peak KB\n");
+    // The programs take turns, each run starting with the next one, so that
+    // a drift in the machine's load, or the order, weighs on all alike.
+    printf("run");
+    for (const Program& program : programs)
+        printf("  %14s ms  peak KB", program.name);
+    printf("\n");
     for (int run = 1; run <= runs; run++) {
-        if (!RunOnce(setup, frequency))
-            return 1;
-        Sleep(PauseBetweenRunsMs);
-        if (!RunOnce(yardstick, frequency))
-            return 1;
-        Sleep(PauseBetweenRunsMs);
-        printf("%3d  %10.1f  %7.0f   %13.1f  %7.0f\n", run, setup.ms.back(), setup.peakKb.back(),
-               yardstick.ms.back(), yardstick.peakKb.back());
+        for (int turn = 0; turn < count; turn++) {
+            if (!RunOnce(programs[(run + turn) % count], frequency))
+                return 1;
+            Sleep(PauseBetweenRunsMs);
+        }
+        printf("%3d", run);
+        for (const Program& program : programs)
+            printf("  %17.1f  %7.0f", program.ms.back(), program.peakKb.back());
+        printf("\n");
     }
 
-    double setupMedian = Median(setup.ms);
-    double yardstickMedian = Median(yardstick.ms);
+    const Program& setup = programs[0];
     printf("runs: %d of each, taking turns\n", runs);
-    printf("median start-up to visible Welcome: Setup %.1f ms, one_dialog %.1f ms\n", setupMedian,
-           yardstickMedian);
-    printf("ratio Setup/one_dialog: %.2f\n", setupMedian / yardstickMedian);
+    printf("median start-up to visible Welcome, ms:");
+    for (const Program& program : programs)
+        printf(" %s %.1f", program.name, Median(program.ms));
+    printf("\n");
     // The fastest run is the least disturbed by other work on the machine.
-    double setupFastest = *std::min_element(setup.ms.begin(), setup.ms.end());
-    double yardstickFastest = *std::min_element(yardstick.ms.begin(), yardstick.ms.end());
-    printf("fastest run: Setup %.1f ms, one_dialog %.1f ms, ratio %.2f\n", setupFastest,
-           yardstickFastest, setupFastest / yardstickFastest);
-    printf("peak working set, median over runs (max): Setup %.0f KB (%.0f), one_dialog %.0f KB"
-           " (%.0f)\n",
-           Median(setup.peakKb), Maximum(setup.peakKb), Median(yardstick.peakKb),
-           Maximum(yardstick.peakKb));
+    printf("fastest run, ms:");
+    for (const Program& program : programs)
+        printf(" %s %.1f", program.name, *std::min_element(program.ms.begin(), program.ms.end()));
+    printf("\n");
+    printf("peak working set, median over runs (max), KB:");
+    for (const Program& program : programs)
+        printf(" %s %.0f (%.0f)", program.name, Median(program.peakKb), Maximum(program.peakKb));
+    printf("\n");
+    for (size_t i = 1; i < programs.size(); i++) {
+        const Program& yardstick = programs[i];
+        printf("Setup against %s: median ratio %.2f, fastest-run ratio %.2f, peak working set"
+               " %+.0f KB\n",
+               yardstick.name, Median(setup.ms) / Median(yardstick.ms),
+               *std::min_element(setup.ms.begin(), setup.ms.end()) /
+                   *std::min_element(yardstick.ms.begin(), yardstick.ms.end()),
+               Median(setup.peakKb) - Median(yardstick.peakKb));
+    }
     return 0;
 }

@@ -1,6 +1,9 @@
 // Page gallery: shows every wizard page over the backdrop, as the user sees
-// it, and saves the whole screen of each as a .bmp in the given folder.
-//   gallery.exe OUTPUT_FOLDER
+// it, and saves each page, cropped to its window, and the whole backdrop as
+// .bmp files in the given folder.  Given a Setup.exe, it draws the templates
+// and the backdrop bitmap of that file, so that the pictures show the bytes
+// that ship rather than those of this build.
+//   gallery.exe OUTPUT_FOLDER [SETUP_EXE]
 #include <windows.h>
 
 #include <commctrl.h>
@@ -62,10 +65,11 @@ void FillState()
     lstrcpyA(SetupState.DestDir, "C:\\Program Files\\Common Files\\Microsoft Shared\\Proof");
 }
 
-bool SaveScreen(const std::string& path)
+// Saves the part of the screen under the rectangle.
+bool SaveScreen(const std::string& path, const RECT& area)
 {
-    int width = GetSystemMetrics(SM_CXSCREEN);
-    int height = GetSystemMetrics(SM_CYSCREEN);
+    int width = area.right - area.left;
+    int height = area.bottom - area.top;
     BITMAPINFOHEADER header = {};
     header.biSize = sizeof header;
     header.biWidth = width;
@@ -86,7 +90,7 @@ bool SaveScreen(const std::string& path)
         return false;
     }
     HGDIOBJ kept = SelectObject(memory, bitmap);
-    BitBlt(memory, 0, 0, width, height, screen, 0, 0, SRCCOPY | CAPTUREBLT);
+    BitBlt(memory, 0, 0, width, height, screen, area.left, area.top, SRCCOPY | CAPTUREBLT);
     GdiFlush();
 
     BITMAPFILEHEADER fileHeader = {};
@@ -121,11 +125,22 @@ HWND OpenProgressMidway()
     return page;
 }
 
-bool Capture(const std::string& folder, const std::string& name)
+// The page's window with the frame and caption Wine draws, or the whole
+// screen for the backdrop.
+bool Capture(const std::string& folder, const std::string& name, HWND window)
 {
+    // Drawn active, with the caption colours the user sees on the current
+    // page, even where no window manager hands this process the focus.
+    if (window) {
+        SetForegroundWindow(window);
+        SendMessageA(window, WM_NCACTIVATE, TRUE, 0);
+    }
     Settle();
+    RECT area = {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+    if (window)
+        GetWindowRect(window, &area);
     std::string path = folder + "\\" + name + ".bmp";
-    bool saved = SaveScreen(path);
+    bool saved = SaveScreen(path, area);
     std::printf("%s %s\n", saved ? "saved" : "FAILED to save", path.c_str());
     return saved;
 }
@@ -134,8 +149,8 @@ bool Capture(const std::string& folder, const std::string& name)
 
 int main(int argc, char** argv)
 {
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: gallery OUTPUT_FOLDER\n");
+    if (argc != 2 && argc != 3) {
+        std::fprintf(stderr, "usage: gallery OUTPUT_FOLDER [SETUP_EXE]\n");
         return 2;
     }
     std::string folder = argv[1];
@@ -150,7 +165,19 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "gallery: the main window could not be created\n");
         return 1;
     }
-    int failures = Capture(folder, "backdrop") ? 0 : 1;
+    if (argc == 3) {
+        // Read as data, never run: the pages and backdrop take their
+        // templates and bitmap from it through AppInstance.
+        HMODULE shipped = LoadLibraryExA(argv[2], NULL, LOAD_LIBRARY_AS_DATAFILE);
+        if (!shipped) {
+            std::fprintf(stderr, "gallery: cannot read %s, error %lu\n", argv[2], GetLastError());
+            return 1;
+        }
+        AppInstance = shipped;
+        std::printf("resources from %s\n", argv[2]);
+        InvalidateRect(MainWindow, NULL, TRUE);
+    }
+    int failures = Capture(folder, "backdrop", NULL) ? 0 : 1;
 
     const struct {
         int Offset;
@@ -170,7 +197,7 @@ int main(int argc, char** argv)
                 failures++;
                 continue;
             }
-            if (!Capture(folder, name))
+            if (!Capture(folder, name, page))
                 failures++;
             DestroyWindow(page);
             Settle();
