@@ -47,12 +47,6 @@ bool AgreeIgnoringCase(const char* first, const char* second, int count)
     return true;
 }
 
-bool EndsInSeparator(const char* path)
-{
-    int length = lstrlenA(path);
-    return length > 0 && (path[length - 1] == '\\' || path[length - 1] == '/');
-}
-
 int FolderLength(const char* path)
 {
     int length = lstrlenA(path);
@@ -75,16 +69,25 @@ bool IsSameFolder(const char* first, const char* second)
 
 int ResolveFolder(char* full, const char* entry)
 {
-    // The backslash goes on first, so that a drive alone names its root
-    // rather than that drive's current folder.
     char folder[PATH_BUFFER_SIZE];
-    if (!*entry || CopyText(folder, sizeof folder, entry) != 0 ||
-        (!EndsInSeparator(folder) && AppendText(folder, sizeof folder, "\\") != 0))
+    if (CopyText(folder, sizeof folder, entry) != 0)
         return -1;
-    DWORD length = GetFullPathNameA(folder, PATH_BUFFER_SIZE, full, NULL);
-    if (length == 0 || length >= PATH_BUFFER_SIZE)
+    // Windows drops trailing blanks from the last name of a path on its own,
+    // but an entry of blanks alone is no folder at all.
+    int length = lstrlenA(folder);
+    while (length > 0 && folder[length - 1] == ' ')
+        folder[--length] = '\0';
+    if (length == 0)
         return -1;
-    return full[length - 1] == '\\' ? 0 : AppendText(full, PATH_BUFFER_SIZE, "\\");
+    // A drive alone names its root, not that drive's current folder.  Any
+    // other entry keeps its last name as typed: with a backslash after it,
+    // Windows would keep its trailing blanks and make "Proof " of "Proof ".
+    if (length == 2 && folder[1] == ':' && AppendText(folder, sizeof folder, "\\") != 0)
+        return -1;
+    DWORD fullLength = GetFullPathNameA(folder, PATH_BUFFER_SIZE, full, NULL);
+    if (fullLength == 0 || fullLength >= PATH_BUFFER_SIZE)
+        return -1;
+    return full[fullLength - 1] == '\\' ? 0 : AppendText(full, PATH_BUFFER_SIZE, "\\");
 }
 
 int JoinPath(char* path, const char* directory, const char* fileName)

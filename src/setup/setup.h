@@ -118,8 +118,8 @@ bool IsSameTextIgnoringCase(const char* first, const char* second);
 // backslash aside.
 bool IsSameFolder(const char* first, const char* second);
 // The folder a typed entry names, as a full path ending in a backslash and
-// resolved against the current folder: 0, or -1 when the entry is empty or
-// the path does not fit a path buffer.
+// resolved against the current folder; a drive alone names its root.  0, or
+// -1 when the entry is empty or blank or the path does not fit a path buffer.
 int ResolveFolder(char* full, const char* entry);
 // directory (ending in a backslash) + file name into a path buffer.
 int JoinPath(char* path, const char* directory, const char* fileName);

@@ -222,7 +222,7 @@ TEST_F(Install, AMissingDestinationIsCreatedOnlyWhenItsParentExists)
     ExpectFiles(created, true, true);
 }
 
-TEST_F(Install, AnEmptyDestinationAFileOrAMissingDriveIsRefusedWithAMessage)
+TEST_F(Install, AnEmptyOrBlankDestinationAFileOrAMissingDriveIsRefusedWithAMessage)
 {
     std::string file = destinations_.File("file.txt");
     WriteFileBytes(file, "not a folder");
@@ -235,6 +235,8 @@ TEST_F(Install, AnEmptyDestinationAFileOrAMissingDriveIsRefusedWithAMessage)
     setup.Answer(L"Setup", Unusable(file), IDOK);
     AcceptDestination(setup.WaitFor(L"File Destination"), "Q:\\Proof");
     setup.Answer(L"Setup", Unusable("Q:\\Proof"), IDOK);
+    AcceptDestination(setup.WaitFor(L"File Destination"), "   ");
+    setup.Answer(L"Setup", Unusable("   "), IDOK);
     AcceptDestination(setup.WaitFor(L"File Destination"), destinations_.File("Good"));
     setup.Answer(L"Setup", COMPLETED, IDOK);
     EXPECT_EQ(0, setup.WaitForExit());
@@ -255,6 +257,8 @@ TEST_F(Install, TheFolderSetupStartedFromIsRefusedHoweverItIsTyped)
     AcceptDestination(setup.WaitFor(L"File Destination"), shouted + "\\");
     setup.Answer(L"Setup", StartedFrom(shouted + "\\"), IDOK);
     AcceptDestination(setup.WaitFor(L"File Destination"), folder + "\\proof\\..");
+    setup.Answer(L"Setup", StartedFrom(folder + "\\"), IDOK);
+    AcceptDestination(setup.WaitFor(L"File Destination"), folder + "   ");
     setup.Answer(L"Setup", StartedFrom(folder + "\\"), IDOK);
     HWND page = setup.WaitFor(L"File Destination");
     ASSERT_TRUE(page);

@@ -60,6 +60,12 @@ TEST(Paths, ResolvedFolderIsFullAndEndsInOneBackslash)
         {"C:/Proof/", "C:\\Proof\\"},
         {"C:\\Proof\\\\", "C:\\Proof\\"},
         {"C:\\Velmora\\..\\Proof", "C:\\Proof\\"},
+        // Blanks and a dot ending the last name go, as Windows drops them:
+        // no folder named "Proof " is made.
+        {"C:\\Proof ", "C:\\Proof\\"},
+        {"C:\\Proof.", "C:\\Proof\\"},
+        {"C:  ", "C:\\"},
+        {"..", folder.Path().substr(0, folder.Path().rfind('\\') + 1)},
     };
     for (const auto& test : cases) {
         char full[PATH_BUFFER_SIZE];
@@ -76,6 +82,7 @@ TEST(Paths, AnEmptyEntryOrOneTooLongResolvesToNothing)
     char full[PATH_BUFFER_SIZE];
     memset(full, 'Z', sizeof full);
     EXPECT_EQ(-1, ResolveFolder(full, ""));
+    EXPECT_EQ(-1, ResolveFolder(full, "   "));
     std::string filled = "C:\\" + std::string(PATH_BUFFER_SIZE - 4, 'd');
     EXPECT_EQ(-1, ResolveFolder(full, filled.c_str())) << "no room for the backslash";
 }
