@@ -32,55 +32,64 @@ TEST(Registration, TheExtendedPathRegistersTheClassWithItsIcon)
     UnregisterClassA("ExtendedProbe", windowClass.hInstance);
 }
 
-class MainWindowTest : public WizardSandbox {};
+class MainWindowTest : public WizardSandbox {
+protected:
+    void TearDown() override
+    {
+        if (running_)
+            DestroyWindow(running_);
+        UnregisterClassA("QSetup", GetModuleHandleA(NULL));
+        WizardSandbox::TearDown();
+    }
+
+    // Stands in for the running instance's main window.
+    HWND RunningCopy()
+    {
+        WNDCLASSA windowClass = {};
+        windowClass.lpfnWndProc = DefWindowProcA;
+        windowClass.hInstance = GetModuleHandleA(NULL);
+        windowClass.lpszClassName = "QSetup";
+        EXPECT_NE(0, RegisterClassA(&windowClass));
+        running_ = CreateWindowExA(0, "QSetup", "Velmora Setup", WS_POPUP | WS_VISIBLE, 0, 0, 100,
+                                   100, NULL, NULL, windowClass.hInstance, NULL);
+        return running_;
+    }
+
+    static int StartAnother()
+    {
+        UiScript noPages({});
+        return WinMain(GetModuleHandleA(NULL), NULL, (LPSTR) "", SW_SHOWNORMAL);
+    }
+
+    HWND running_ = NULL;
+};
 
 TEST_F(MainWindowTest, ASecondInstanceRestoresTheFirstAndEndsWithZero)
 {
-    // Stands in for the running instance's main window.
-    WNDCLASSA windowClass = {};
-    windowClass.lpfnWndProc = DefWindowProcA;
-    windowClass.hInstance = GetModuleHandleA(NULL);
-    windowClass.lpszClassName = "QSetup";
-    ASSERT_NE(0, RegisterClassA(&windowClass));
-    HWND first = CreateWindowExA(0, "QSetup", "Velmora Setup", WS_POPUP | WS_VISIBLE, 0, 0, 100,
-                                 100, NULL, NULL, windowClass.hInstance, NULL);
+    HWND first = RunningCopy();
     ShowWindow(first, SW_MINIMIZE);
     ASSERT_TRUE(IsIconic(first));
-
-    UiScript noPages({});
-    EXPECT_EQ(0, WinMain(windowClass.hInstance, NULL, (LPSTR) "", SW_SHOWNORMAL));
+    EXPECT_EQ(0, StartAnother());
     EXPECT_FALSE(IsIconic(first));
-    DestroyWindow(first);
-    UnregisterClassA("QSetup", windowClass.hInstance);
 }
 
 // A running copy shows a modal page over its disabled backdrop: the page is
 // what comes forward, or the keyboard goes nowhere.
 TEST_F(MainWindowTest, ASecondInstanceBringsForwardTheRunningCopysPage)
 {
-    WNDCLASSA windowClass = {};
-    windowClass.lpfnWndProc = DefWindowProcA;
-    windowClass.hInstance = GetModuleHandleA(NULL);
-    windowClass.lpszClassName = "QSetup";
-    ASSERT_NE(0, RegisterClassA(&windowClass));
-    HWND first = CreateWindowExA(0, "QSetup", "Velmora Setup", WS_POPUP | WS_VISIBLE, 0, 0, 100,
-                                 100, NULL, NULL, windowClass.hInstance, NULL);
+    HWND first = RunningCopy();
     HWND page = CreateWindowExA(0, "STATIC", "Welcome", WS_POPUP | WS_VISIBLE, 10, 10, 50, 50,
-                                first, NULL, windowClass.hInstance, NULL);
+                                first, NULL, GetModuleHandleA(NULL), NULL);
     SetForegroundWindow(page);
     EnableWindow(first, FALSE);
     HWND elsewhere = CreateWindowExA(0, "STATIC", "Another program", WS_POPUP | WS_VISIBLE, 0, 0,
-                                     10, 10, NULL, NULL, windowClass.hInstance, NULL);
+                                     10, 10, NULL, NULL, GetModuleHandleA(NULL), NULL);
     SetForegroundWindow(elsewhere);
     ASSERT_EQ(elsewhere, GetForegroundWindow());
-
-    UiScript noPages({});
-    EXPECT_EQ(0, WinMain(windowClass.hInstance, NULL, (LPSTR) "", SW_SHOWNORMAL));
+    EXPECT_EQ(0, StartAnother());
     EXPECT_EQ(page, GetForegroundWindow());
     DestroyWindow(elsewhere);
     DestroyWindow(page);
-    DestroyWindow(first);
-    UnregisterClassA("QSetup", windowClass.hInstance);
 }
 
 TEST_F(MainWindowTest, OnlyTheStartCommandRunsTheWizard)
