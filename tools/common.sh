@@ -1,6 +1,7 @@
 # Shared by the commands in this folder: one line per step, packages on demand.
 set -eu
-top=$(cd "$(dirname "$0")/.." && pwd)
+# A check elsewhere in the tree that borrows these names says where the top is.
+top=${VELMORA_TOP:-$(cd "$(dirname "$0")/.." && pwd)}
 cd "$top"
 
 step() { printf '== %s\n' "$*"; }
@@ -94,10 +95,14 @@ detect_wine32() {
     WINE32=yes
 }
 
-# Wine takes code page 1250 from this locale's name even when glibc lacks
-# it, but then mangles non-ASCII file names: the locale is generated into
-# the build tree rather than into the system (cmake/wine-run.sh finds it).
+# Wine takes its ANSI code page from LC_CTYPE and the language of its own
+# texts (the buttons of a message box) from LANG: code page 1250 under English
+# Windows, as the Serbian users of this program had it.  Without the locales
+# in glibc Wine still picks the code page but mangles non-ASCII file names, so
+# both are generated into the build tree rather than into the system
+# (cmake/wine-run.sh finds them there).
 WINE_LOCALE=sr_RS.UTF-8@latin
+WINE_MESSAGES_LOCALE=en_US.UTF-8
 WINE_LOCPATH=$top/build/locale
 ensure_locale() {
     if [ ! -f "$WINE_LOCPATH/$WINE_LOCALE/LC_CTYPE" ]; then
@@ -105,11 +110,18 @@ ensure_locale() {
         mkdir -p "$WINE_LOCPATH"
         localedef -i sr_RS@latin -f UTF-8 "$WINE_LOCPATH/$WINE_LOCALE"
     fi
+    if [ ! -f "$WINE_LOCPATH/$WINE_MESSAGES_LOCALE/LC_MESSAGES/SYS_LC_MESSAGES" ]; then
+        step "generate the locale $WINE_MESSAGES_LOCALE into build/locale"
+        mkdir -p "$WINE_LOCPATH"
+        localedef -i en_US -f UTF-8 "$WINE_LOCPATH/$WINE_MESSAGES_LOCALE"
+    fi
 }
 
-# For Wine only: code page 1250, so that the Serbian pages show their letters.
+# For Wine only: code page 1250, so that the Serbian pages show their
+# letters, and Wine's own texts in English, like the English pages.
 use_wine_locale() {
-    export LOCPATH="$WINE_LOCPATH" LANG="$WINE_LOCALE" LC_ALL="$WINE_LOCALE"
+    unset LC_ALL
+    export LOCPATH="$WINE_LOCPATH" LANG="$WINE_MESSAGES_LOCALE" LC_CTYPE="$WINE_LOCALE"
 }
 
 # Debian's Wine does not look where fonts-wine puts its fonts: without

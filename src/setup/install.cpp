@@ -91,7 +91,7 @@ bool AcceptDestination(HWND owner)
         return Refuse(owner, UNUSABLE_DESTINATION, SetupState.DestDir);
     // Copies onto the distribution's own files would be registered, and a
     // later removal would delete the distribution.
-    if (IsSameFolder(full, SetupState.SourceDir))
+    if (IsSourceFolder(full))
         return Refuse(owner, STARTED_FROM_DESTINATION, full);
     // CreateDirectoryA makes the last element only, never missing parents.
     if (!SetCurrentDirectoryA(full) &&
@@ -124,21 +124,37 @@ void DrainMessages()
     }
 }
 
-// CopyFileA keeps the source's attributes: from a CD-ROM the copy would be
-// read-only, and a later removal could not delete it.
-void MakeWritable(const char* path)
+// The copy keeps the source's attributes but read-only: from a CD-ROM it
+// would be read-only, and a later removal could not delete it.  CopyFileA
+// onto the temporary file it replaces does not carry them over everywhere.
+void TakeAttributes(const char* source, const char* copy)
 {
-    DWORD attributes = GetFileAttributesA(path);
-    if (attributes == INVALID_FILE_ATTRIBUTES || !(attributes & FILE_ATTRIBUTE_READONLY))
+    DWORD attributes = GetFileAttributesA(source);
+    if (attributes == INVALID_FILE_ATTRIBUTES)
         return;
     DWORD kept = attributes & ~FILE_ATTRIBUTE_READONLY;
-    SetFileAttributesA(path, kept ? kept : FILE_ATTRIBUTE_NORMAL);
+    SetFileAttributesA(copy, kept ? kept : FILE_ATTRIBUTE_NORMAL);
 }
 
-bool IsFilePresent(const char* path)
+// An existing file of the same name is replaced, but only by a whole copy:
+// one that fails half way (a full disk) would destroy a working file.
+// Windows 95 has no MoveFileExA, so the old file goes just before the
+// rename; a copy killed half way leaves only its temporary file.
+bool CopyWhole(const char* source, const char* destination)
 {
-    DWORD attributes = GetFileAttributesA(path);
-    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+    char fresh[PATH_BUFFER_SIZE];
+    if (!GetTempFileNameA(SetupState.DestDir, TEMP_FILE_PREFIX, 0, fresh))
+        return false;
+    bool copied = CopyFileA(source, fresh, FALSE) != 0;
+    TakeAttributes(source, fresh);
+    // MoveFileA never replaces a file: one that cannot be deleted (in use,
+    // read-only) stays as it was, and the copy fails.
+    if (copied)
+        DeleteFileA(destination);
+    if (copied && MoveFileA(fresh, destination))
+        return true;
+    DeleteFileA(fresh);
+    return false;
 }
 
 // Whether the file is in place afterwards: copied now, or there from before
@@ -256,10 +272,7 @@ int CopyPayloadFile(HWND progressPage, const char* fileName)
         RedrawWindow(GetDlgItem(progressPage, IDC_CURRENT_FILE), NULL, NULL,
                      RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
     }
-    // An existing file of the same name is replaced.
-    bool copied = pathsFit && CopyFileA(source, destination, FALSE);
-    if (copied)
-        MakeWritable(destination);
+    bool copied = pathsFit && CopyWhole(source, destination);
     SendDlgItemMessageA(progressPage, IDC_PROGRESS, PBM_STEPIT, 0, 0);
     return copied ? 0 : -1;
 }

@@ -98,6 +98,65 @@ int JoinPath(char* path, const char* directory, const char* fileName)
     return 0;
 }
 
+bool IsFilePresent(const char* path)
+{
+    DWORD attributes = GetFileAttributesA(path);
+    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+const char* FileNameOf(const char* path)
+{
+    const char* name = path;
+    for (const char* p = path; *p; p = CharNextA(p)) {
+        if (*p == '\\' || *p == '/' || *p == ':')
+            name = p + 1;
+    }
+    return name;
+}
+
+bool NamesFile(const char* path, const char* fileName)
+{
+    return IsSameTextIgnoringCase(FileNameOf(path), fileName);
+}
+
+bool IsFullPath(const char* path)
+{
+    char drive = FoldCase(path[0]);
+    bool onDrive = drive >= 'A' && drive <= 'Z' && path[1] == ':' && path[2] == '\\';
+    return onDrive || (path[0] == '\\' && path[1] == '\\');
+}
+
+bool IsOwnFile(const char* path, const char* fileName)
+{
+    return IsFullPath(path) && NamesFile(path, fileName);
+}
+
+bool IsSourceFolder(const char* folder)
+{
+    if (IsSameFolder(folder, SetupState.SourceDir))
+        return true;
+    // Another name for the same folder (a mapped drive, a link, a short name,
+    // a share) shows only in what the folder holds: a fresh file made in one
+    // appears in the other.  Where none can be made, the text must do.
+    char probe[PATH_BUFFER_SIZE], mirror[PATH_BUFFER_SIZE];
+    if (!GetTempFileNameA(folder, TEMP_FILE_PREFIX, 0, probe))
+        return false;
+    bool seen =
+        JoinPath(mirror, SetupState.SourceDir, FileNameOf(probe)) == 0 && IsFilePresent(mirror);
+    bool deleted = DeleteFileA(probe) != 0;
+    // A file of that name that outlives the probe was another file all along.
+    return seen && !(deleted && IsFilePresent(mirror));
+}
+
+bool IsInSourceFolder(const char* path)
+{
+    char folder[PATH_BUFFER_SIZE];
+    if (CopyText(folder, sizeof folder, path) != 0)
+        return false;
+    folder[FileNameOf(folder) - folder] = '\0';
+    return IsSourceFolder(folder);
+}
+
 namespace {
 
 // Appends what fits, so that a report too long for its buffer is cut short.

@@ -25,11 +25,13 @@ void ProbeInstalledApplications()
     SetupState.OutlookInstalled = CanRead(KEY_APP_PATH_OUTLOOK, VAL_PATH);
 }
 
+// Only Setup's own engine counts: another product may register its tools
+// for the same languages, and Remove would unregister them.
 void ProbeRegistration(const Component& component)
 {
     // Both languages are read even when the first one answers.
-    int registered4122 = CanRead(component.Key4122, VAL_ENGINE);
-    int registered1050 = CanRead(component.Key1050, VAL_ENGINE);
+    int registered4122 = RegistersOwnEngine(component.Key4122, component);
+    int registered1050 = RegistersOwnEngine(component.Key1050, component);
     *component.Registered = registered4122 || registered1050;
 }
 
@@ -71,6 +73,13 @@ void FindDefaultDestination()
 }
 
 }  // namespace
+
+bool RegistersOwnEngine(const char* keyPath, const Component& component)
+{
+    char engine[PATH_BUFFER_SIZE];
+    return RegReadString(HKEY_LOCAL_MACHINE, keyPath, VAL_ENGINE, engine, sizeof engine) == 0 &&
+           IsOwnFile(engine, component.EngineFile);
+}
 
 void ChooseDefaultDestination(char* destDir, const char* commonFilesDir, DWORD platformId,
                               DWORD majorVersion, const char* windowsDir)

@@ -63,16 +63,18 @@ bool Confirmed(HWND owner, const BilingualMessage& question)
     return ShowMessage(owner, question, MB_ICONQUESTION | MB_YESNO) == IDYES;
 }
 
-// Deletes the file a registry value names, when it is the payload file that
-// the value registers: the registry may name any file, and Setup deletes
-// only its own.  A file already gone is no failure: a path registered for
-// both languages goes at its first reading.
+// Deletes the file a registry value names, when it may be the payload file
+// that the value registers: the registry may name any file, and Setup
+// deletes only its own.  Never one of the distribution it runs from, by
+// whatever name: a copy of Setup older than this check could register it.
+// A file already gone is no failure: a path registered for both languages
+// goes at its first reading.
 void DeleteRegisteredFile(const char* keyPath, const char* valueName, const char* fileName,
                           Report* notRemoved)
 {
     char path[PATH_BUFFER_SIZE];
     if (RegReadString(HKEY_LOCAL_MACHINE, keyPath, valueName, path, sizeof path) != 0 ||
-        !NamesFile(path, fileName))
+        !IsOwnFile(path, fileName) || IsInSourceFolder(path))
         return;
     if (!DeleteFileA(path) && GetFileAttributesA(path) != INVALID_FILE_ATTRIBUTES)
         AddReportLine(notRemoved, "", path);
@@ -83,14 +85,23 @@ void DeleteRegisteredFile(const char* keyPath, const char* valueName, const char
 void RemoveComponent(const Component& component, Report* notRemoved)
 {
     const char* const keys[] = {component.Key4122, component.Key1050};
-    for (const char* key : keys) {
-        DeleteRegisteredFile(key, VAL_ENGINE, component.EngineFile, notRemoved);
-        DeleteRegisteredFile(key, VAL_DICTIONARY, component.LexiconFile, notRemoved);
+    const char* const subkeys[] = {SUBKEY_4122, SUBKEY_1050};
+    // Another product's tools for the same language are not Setup's to remove.
+    bool own[] = {RegistersOwnEngine(keys[0], component), RegistersOwnEngine(keys[1], component)};
+    for (int i = 0; i < 2; i++) {
+        if (!own[i])
+            continue;
+        DeleteRegisteredFile(keys[i], VAL_ENGINE, component.EngineFile, notRemoved);
+        DeleteRegisteredFile(keys[i], VAL_DICTIONARY, component.LexiconFile, notRemoved);
     }
-    for (const char* key : keys)
-        RegRemoveValue(HKEY_LOCAL_MACHINE, key, VAL_ENGINE);
-    RegRemoveSubkey(HKEY_LOCAL_MACHINE, component.LanguagesKey, SUBKEY_4122);
-    RegRemoveSubkey(HKEY_LOCAL_MACHINE, component.LanguagesKey, SUBKEY_1050);
+    for (int i = 0; i < 2; i++) {
+        if (own[i])
+            RegRemoveValue(HKEY_LOCAL_MACHINE, keys[i], VAL_ENGINE);
+    }
+    for (int i = 0; i < 2; i++) {
+        if (own[i])
+            RegRemoveSubkey(HKEY_LOCAL_MACHINE, component.LanguagesKey, subkeys[i]);
+    }
 }
 
 // Reads the saved languages, so it runs before the maker's key goes.
@@ -122,16 +133,6 @@ bool IsOtherLanguageName(const char* name)
             return false;
     }
     return !IsSameText(name, SUBKEY_4122) && !IsSameText(name, SUBKEY_1050);
-}
-
-bool NamesFile(const char* path, const char* fileName)
-{
-    const char* name = path;
-    for (const char* p = path; *p; p = CharNextA(p)) {
-        if (*p == '\\' || *p == '/' || *p == ':')
-            name = p + 1;
-    }
-    return IsSameTextIgnoringCase(name, fileName);
 }
 
 int OtherProofingToolsPresent()

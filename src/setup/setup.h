@@ -22,6 +22,10 @@ struct Component {
     const char* LanguagesKey;  // holds the 4122 and 1050 subkeys
 };
 
+// Begins the names of the files Setup makes for a moment in a folder:
+// GetTempFileNameA takes three characters of it.
+inline constexpr char TEMP_FILE_PREFIX[] = "VLM";
+
 // Added to a page's base id for its Serbian template.
 enum { LANGUAGE_OFFSET_SERBIAN = 100 };
 
@@ -76,12 +80,12 @@ HWND OpenProgressPage(HWND owner);
 // Copies one payload file from SourceDir to DestDir and advances the bar:
 // 0, or -1 when the file was not copied.
 int CopyPayloadFile(HWND progressPage, const char* fileName);
+// Whether the language key's "Engine" names the component's own engine.
+bool RegistersOwnEngine(const char* keyPath, const Component& component);
 // Whether Office's spelling registration holds a language besides 4122 and 1050.
 int OtherProofingToolsPresent();
 // A subkey name that stands for another spelling language.
 bool IsOtherLanguageName(const char* name);
-// Whether a path names the given file, in any folder, in any letter case.
-bool NamesFile(const char* path, const char* fileName);
 
 // A message box text in both languages; LanguageOffset picks one at the
 // point of use.
@@ -123,6 +127,21 @@ bool IsSameFolder(const char* first, const char* second);
 int ResolveFolder(char* full, const char* entry);
 // directory (ending in a backslash) + file name into a path buffer.
 int JoinPath(char* path, const char* directory, const char* fileName);
+bool IsFilePresent(const char* path);
+// What follows the last backslash, slash or colon.
+const char* FileNameOf(const char* path);
+// Whether a path names the given file, in any folder, in any letter case.
+bool NamesFile(const char* path, const char* fileName);
+// A drive letter, a colon and a backslash, or a network path: the only
+// paths Setup registers.
+bool IsFullPath(const char* path);
+// Whether a registered path may be Setup's own file of that name.
+bool IsOwnFile(const char* path, const char* fileName);
+// Whether a full path names the folder Setup runs from, by any name: the
+// same text, or a file made in the one appears in the other.
+bool IsSourceFolder(const char* folder);
+// Whether a full file path lies in the folder Setup runs from.
+bool IsInSourceFolder(const char* path);
 
 // A warning that lists paths, one a line, after a header.  What does not
 // fit is left out: a report is cut short, never overrun.

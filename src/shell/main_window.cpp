@@ -120,6 +120,10 @@ int CreateMainWindow(HINSTANCE instance, int)
 LRESULT CALLBACK MainWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
     switch (message) {
+    case WM_CLOSE:
+        // While files copy the backdrop is enabled: Alt+F4 or Close would end
+        // the run unseen, half done.  Leaving is what the pages offer.
+        return 0;
     case WM_DESTROY:
         PostQuitMessage(0);
         return 0;

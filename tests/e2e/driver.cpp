@@ -113,6 +113,79 @@ Distribution::Distribution()
         WriteFileBytes(File(name), PayloadBytes(name));
 }
 
+namespace {
+
+// Runs a shell command on the Unix side, as Wine starts Unix programs too,
+// and waits until done() holds: Wine gives no handle to wait on for them.
+template <typename Done>
+void RunUnix(const std::string& command, Done done)
+{
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process = {};
+    std::string line = "/bin/sh -c \"" + command + "\"";
+    ASSERT_TRUE(
+        CreateProcessA(NULL, &line[0], NULL, NULL, FALSE, 0, NULL, NULL, &startup, &process))
+        << line;
+    for (DWORD waited = 0; !done() && waited < 10000; waited += POLL_MS)
+        Sleep(POLL_MS);
+    EXPECT_TRUE(done()) << line;
+}
+
+std::string UnixPathOf(const std::string& path)
+{
+    typedef char*(CDECL * UnixFileName)(const WCHAR*);
+    UnixFileName unixFileName = reinterpret_cast<UnixFileName>(reinterpret_cast<void*>(
+        GetProcAddress(GetModuleHandleA("KERNEL32"), "wine_get_unix_file_name")));
+    char* found = unixFileName ? unixFileName(Wide(path).c_str()) : NULL;
+    std::string unixPath = found ? found : "";
+    HeapFree(GetProcessHeap(), 0, found);
+    return unixPath;
+}
+
+std::string Quoted(const std::string& unixPath)
+{
+    return "'" + unixPath + "'";
+}
+
+}  // namespace
+
+int CountFiles(const std::string& pattern)
+{
+    WIN32_FIND_DATAA found;
+    HANDLE search = FindFirstFileA(pattern.c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE)
+        return 0;
+    int count = 0;
+    do {
+        count += !(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY);
+    } while (FindNextFileA(search, &found));
+    FindClose(search);
+    return count;
+}
+
+FolderAliases::FolderAliases(const std::string& folder)
+{
+    char prefix[MAX_PATH] = "";
+    GetEnvironmentVariableA("WINEPREFIX", prefix, sizeof prefix);
+    driveLink_ = std::string(prefix) + "/dosdevices/v:";
+    link_ = UnixPathOf("C:\\") + "/velmora-link";
+    std::string target = Quoted(UnixPathOf(folder));
+    RunUnix("ln -sfn " + target + " " + Quoted(driveLink_) + " && ln -sfn " + target + " " +
+                Quoted(link_),
+            [this] { return FileExists(Drive + "\\") && FileExists(Link); });
+    char shortName[MAX_PATH] = "";
+    GetShortPathNameA(folder.c_str(), shortName, sizeof shortName);
+    ShortName = shortName;
+    EXPECT_NE(ShortName, folder) << "the folder needs a name longer than 8.3";
+}
+
+FolderAliases::~FolderAliases()
+{
+    RunUnix("rm -f " + Quoted(driveLink_) + " " + Quoted(link_),
+            [this] { return !FileExists(Drive + "\\") && !FileExists(Link); });
+}
+
 SetupProcess::SetupProcess(const Distribution& distribution, const std::string& arguments,
                            int showCommand)
 {

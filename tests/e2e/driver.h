@@ -26,6 +26,28 @@ private:
     TempFolder folder_;
 };
 
+// Other names for a folder, as a machine may have them: a drive letter
+// mapped onto it (as SUBST or a network drive maps one), a symbolic link in
+// drive C, and its short name.  Wine knows a drive or a link as a Unix
+// symbolic link, so they are made with ln.
+class FolderAliases {
+public:
+    explicit FolderAliases(const std::string& folder);
+    ~FolderAliases();
+    FolderAliases(const FolderAliases&) = delete;
+    FolderAliases& operator=(const FolderAliases&) = delete;
+
+    const std::string Drive = "V:";
+    const std::string Link = "C:\\velmora-link";
+    std::string ShortName;
+
+private:
+    std::string driveLink_, link_;
+};
+
+// How many files match a pattern such as "C:\\Proof\\*.TMP".
+int CountFiles(const std::string& pattern);
+
 // The sample content of a payload file; each file's bytes are its own.
 std::string PayloadBytes(const std::string& name);
 

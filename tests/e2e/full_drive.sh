@@ -1,6 +1,6 @@
 #!/bin/sh
 # Drive F: of the test prefix as a full disk: a 64 KB file system, filled up,
-# with an empty folder Proof on it.  Mounting needs the right to mount; where
+# with a folder Proof on it that holds an earlier installation's engine.  Mounting needs the right to mount; where
 # it is missing the scenario that uses the drive is skipped.
 #   full_drive.sh mount|unmount PREFIX FOLDER
 set -u
@@ -15,6 +15,8 @@ mount)
         exit 0
     fi
     mkdir "$folder/Proof"
+    # An earlier installation's engine, which a failed replacement must keep.
+    printf 'an earlier engine' >"$folder/Proof/MSPCR32.DLL"
     # Fails once the disk is full, which is the point.
     dd if=/dev/zero of="$folder/filler" bs=1k count=128 2>/dev/null
     mkdir -p "$prefix/dosdevices"

@@ -244,24 +244,36 @@ TEST_F(Install, AnEmptyOrBlankDestinationAFileOrAMissingDriveIsRefusedWithAMessa
 
 // Copies onto themselves would be registered, and a later removal would
 // delete the distribution.  Nothing is copied or written on the way.
-TEST_F(Install, TheFolderSetupStartedFromIsRefusedHoweverItIsTyped)
+TEST_F(Install, TheFolderSetupStartedFromIsRefusedByAnyName)
 {
     std::string registry = DumpProgramRegistry();
     std::string folder = distribution_.Folder();
     std::string shouted = folder;
     for (char& c : shouted)
         c = (char)toupper((unsigned char)c);
+    FolderAliases aliases(folder);
+    const struct {
+        std::string typed, resolved;
+    } entries[] = {
+        {".", folder + "\\"},
+        {shouted + "\\", shouted + "\\"},
+        {folder + "\\proof\\..", folder + "\\"},
+        {folder + "   ", folder + "\\"},
+        {aliases.Drive + "\\", aliases.Drive + "\\"},
+        {aliases.Drive, aliases.Drive + "\\"},
+        {aliases.Link, aliases.Link + "\\"},
+        {aliases.ShortName, aliases.ShortName + "\\"},
+        {"\\\\?\\" + folder, "\\\\?\\" + folder + "\\"},
+        {"\\\\.\\" + folder, "\\\\.\\" + folder + "\\"},
+    };
     SetupProcess setup(distribution_);
-    AcceptDestination(WalkToDestination(setup, Choices()), ".");
-    setup.Answer(L"Setup", StartedFrom(folder + "\\"), IDOK);
-    AcceptDestination(setup.WaitFor(L"File Destination"), shouted + "\\");
-    setup.Answer(L"Setup", StartedFrom(shouted + "\\"), IDOK);
-    AcceptDestination(setup.WaitFor(L"File Destination"), folder + "\\proof\\..");
-    setup.Answer(L"Setup", StartedFrom(folder + "\\"), IDOK);
-    AcceptDestination(setup.WaitFor(L"File Destination"), folder + "   ");
-    setup.Answer(L"Setup", StartedFrom(folder + "\\"), IDOK);
-    HWND page = setup.WaitFor(L"File Destination");
-    ASSERT_TRUE(page);
+    HWND page = WalkToDestination(setup, Choices());
+    for (const auto& entry : entries) {
+        AcceptDestination(page, entry.typed);
+        setup.Answer(L"Setup", StartedFrom(entry.resolved), IDOK);
+        page = setup.WaitFor(L"File Destination");
+        ASSERT_TRUE(page) << entry.typed;
+    }
     Click(page, IDCANCEL);
     setup.Answer(L"Exit",
                  L"Are you sure you want to exit this Setup? Setup hasn't completed the "
@@ -274,6 +286,7 @@ TEST_F(Install, TheFolderSetupStartedFromIsRefusedHoweverItIsTyped)
     for (const char* name : {"MSPCR32.DLL", "MSSP_CR.LEX", "MSHYCR32.DLL", "MSHY_CR.LEX"})
         EXPECT_EQ(PayloadBytes(name), ReadFileBytes(distribution_.File(name))) << name;
     EXPECT_FALSE(FileExists(distribution_.File("proof")));
+    EXPECT_EQ(5, CountFiles(distribution_.File("*"))) << "a file left behind";
 }
 
 TEST_F(Install, RefusalsAreSerbianAfterSerbianIsChosen)

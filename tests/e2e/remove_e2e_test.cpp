@@ -213,6 +213,40 @@ TEST_F(Remove, AFileHeldOpenIsReported)
     EXPECT_FALSE(FileExists(installed_.File("MSPCR32.DLL")));
 }
 
+// Registered by hand or by an older copy of Setup, the distribution's own
+// files by any name are never deleted: not by a path relative to where
+// Setup runs, nor by another name for its folder.
+TEST_F(Remove, TheDistributionsFilesAreNeverRemovedByAnyName)
+{
+    FolderAliases aliases(distribution_.Folder());
+    std::string folder = distribution_.Folder();
+    std::string leaf = folder.substr(folder.rfind('\\') + 1);
+    const struct {
+        const char* key;
+        const char* value;
+        std::string path;
+    } registered[] = {
+        {SPELLING_4122_KEY, "Engine", aliases.Drive + "\\MSPCR32.DLL"},
+        {SPELLING_4122_KEY, "Dictionary", "..\\" + leaf + "\\MSSP_CR.LEX"},
+        {SPELLING_1050_KEY, "Engine", aliases.Link + "\\MSPCR32.DLL"},
+        {SPELLING_1050_KEY, "Dictionary", "C:MSSP_CR.LEX"},
+        {HYPHENATION_4122_KEY, "Engine", aliases.ShortName + "\\MSHYCR32.DLL"},
+        {HYPHENATION_4122_KEY, "Dictionary", "MSHY_CR.LEX"},
+        {HYPHENATION_1050_KEY, "Engine", "\\\\?\\" + folder + "\\MSHYCR32.DLL"},
+        {HYPHENATION_1050_KEY, "Dictionary", "\\\\.\\" + folder + "\\MSHY_CR.LEX"},
+    };
+    for (const auto& value : registered)
+        SetRegString(HKEY_LOCAL_MACHINE, value.key, value.value, value.path);
+    RemoveAll(true);
+    for (const char* name : {"MSPCR32.DLL", "MSSP_CR.LEX", "MSHYCR32.DLL", "MSHY_CR.LEX"})
+        EXPECT_EQ(PayloadBytes(name), ReadFileBytes(distribution_.File(name))) << name;
+    EXPECT_EQ(5, CountFiles(distribution_.File("*"))) << "a file left behind";
+    for (const auto& value : registered) {
+        if (std::string(value.value) == "Engine")
+            EXPECT_REG_NO_VALUE(HKEY_LOCAL_MACHINE, value.key, "Engine");
+    }
+}
+
 TEST_F(Remove, TheQuestionsAndTheReportAreSerbianAfterSerbianIsChosen)
 {
     Installed(true, false);

@@ -93,14 +93,38 @@ protected:
     TempFolder destinations_;
 };
 
+// The earlier engine on the drive must survive its failed replacement whole:
+// the new one is larger than all the room there is.
 TEST_F(Robustness, AFullDestinationDriveIsReportedAndNothingIsRegistered)
 {
     if (GetDriveTypeA("F:\\") == DRIVE_NO_ROOT_DIR)
         GTEST_SKIP() << "no full drive F: could be mounted on this machine";
+    WriteFileBytes(distribution_.File("MSPCR32.DLL"), std::string(256 * 1024, 'n'));
     InstallExpecting("F:\\Proof", InstallWarning("F:\\Proof", {"MSPCR32.DLL", "MSSP_CR.LEX",
                                                                "MSHYCR32.DLL", "MSHY_CR.LEX"}));
     EXPECT_REG_KEY(HKEY_LOCAL_MACHINE, SPELLING_4122_KEY, false);
     EXPECT_REG_KEY(HKEY_LOCAL_MACHINE, "SOFTWARE\\Quenra\\Nalvoro", false);
+    EXPECT_TRUE(ReadFileBytes("F:\\Proof\\MSPCR32.DLL") == "an earlier engine")
+        << "the earlier engine was damaged";
+    EXPECT_EQ(1, CountFiles("F:\\Proof\\*")) << "a temporary file left behind";
+}
+
+// While files copy the backdrop is enabled: Alt+F4 on it must not end the
+// run half done and unseen.
+TEST_F(Robustness, ClosingTheBackdropWhileFilesCopyChangesNothing)
+{
+    for (const char* name : {"MSPCR32.DLL", "MSSP_CR.LEX", "MSHYCR32.DLL", "MSHY_CR.LEX"})
+        WriteFileBytes(distribution_.File(name), std::string(16 << 20, 'p'));
+    SetupProcess setup(distribution_);
+    AcceptDestination(WalkToDestination(setup, Choices()), destinations_.File("Proof"));
+    ASSERT_TRUE(setup.WaitFor(L"Installation"));
+    PostMessageA(setup.MainWindow(), WM_SYSCOMMAND, SC_CLOSE, 0);
+    HWND completed = setup.WaitFor(L"Setup", IDOK);
+    ASSERT_TRUE(completed);
+    EXPECT_EQ(COMPLETED, Text(completed, 0xFFFF));
+    EXPECT_TRUE(IsWindowVisible(setup.MainWindow())) << "the backdrop was closed";
+    Click(completed, IDOK);
+    EXPECT_EQ(0, setup.WaitForExit());
 }
 
 TEST_F(Robustness, AnUnreadablePayloadFileIsReportedAndItsComponentNotRegistered)
@@ -224,19 +248,29 @@ TEST_F(RobustRemoval, AReadOnlyInstalledFileIsReported)
     SetFileAttributesA(engine.c_str(), FILE_ATTRIBUTE_NORMAL);
 }
 
-TEST_F(RobustRemoval, FilesThatAreNotSetupsOwnAreLeftAlone)
+// Another product's tools registered for 1050 stay registered, files and all.
+TEST_F(RobustRemoval, FilesAndRegistrationsThatAreNotSetupsOwnAreLeftAlone)
 {
     std::string precious = destinations_.File("PRECIOUS.DLL");
+    std::string lexicon = destinations_.File("MSSP_CR.LEX");
     std::string folder = destinations_.File("Proof");
     WriteFileBytes(precious, "not Setup's");
+    WriteFileBytes(lexicon, "another product's lexicon");
     CreateDirectoryA(folder.c_str(), NULL);
-    Register(SPELLING_4122_KEY, "Engine", precious);
+    Register(SPELLING_4122_KEY, "Engine", destinations_.File("MSPCR32.DLL"));
     Register(SPELLING_4122_KEY, "Dictionary", folder);
-    Register(SPELLING_1050_KEY, "Engine", "C:\\windows\\system32\\kernel32.dll");
+    Register(SPELLING_1050_KEY, "Engine", precious);
+    Register(SPELLING_1050_KEY, "Dictionary", lexicon);
+    Register(HYPHENATION_1050_KEY, "Engine", "C:\\windows\\system32\\kernel32.dll");
     RemoveExpecting(L"All previously installed files were successfully removed!");
     EXPECT_EQ("not Setup's", ReadFileBytes(precious));
+    EXPECT_EQ("another product's lexicon", ReadFileBytes(lexicon));
     EXPECT_TRUE(FileExists(folder));
     EXPECT_TRUE(FileExists("C:\\windows\\system32\\kernel32.dll"));
+    EXPECT_REG_NO_VALUE(HKEY_LOCAL_MACHINE, SPELLING_4122_KEY, "Engine");
+    EXPECT_REG_SZ(HKEY_LOCAL_MACHINE, SPELLING_1050_KEY, "Engine", precious);
+    EXPECT_REG_SZ(HKEY_LOCAL_MACHINE, HYPHENATION_1050_KEY, "Engine",
+                  "C:\\windows\\system32\\kernel32.dll");
 }
 
 // As from a CD-ROM: the copies must not keep the read-only attribute, or a

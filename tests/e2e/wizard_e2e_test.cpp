@@ -1,6 +1,7 @@
 // The real Setup.exe under Wine: start-up, the running-application check,
 // leaving, and the choice of language.
 #include "e2e/driver.h"
+#include "support/office_keys.h"
 #include "support/registry_sandbox.h"
 
 #include <gtest/gtest.h>
@@ -87,16 +88,32 @@ TEST_F(WizardRun, ChoosingSerbianMakesEveryLaterPageAndMessageSerbian)
     Leave(setup, again, true);
 }
 
-TEST_F(WizardRun, WithNothingRegisteredOnlyInstallCanBeChosen)
+// Another product's tools for the same languages, or paths Setup never
+// registers, are not Velmora: Remove would unregister them.
+TEST_F(WizardRun, WithNothingOfItsOwnRegisteredOnlyInstallCanBeChosen)
 {
-    SetupProcess setup(distribution_);
-    PassWelcomeAndLanguage(setup, false);
-    HWND options = setup.WaitFor(L"Installation Options");
-    ASSERT_TRUE(options);
-    EXPECT_TRUE(Enabled(options, IDOK));
-    EXPECT_FALSE(Enabled(options, 1002)) << "Remove";
-    EXPECT_FALSE(Enabled(options, 1003)) << "Change Default";
-    Leave(setup, options, false);
+    for (bool foreign : {false, true}) {
+        if (foreign) {
+            SetRegString(HKEY_LOCAL_MACHINE, SPELLING_1050_KEY, "Engine",
+                         "C:\\Program Files\\Other\\HRSPELL.DLL");
+            SetRegString(HKEY_LOCAL_MACHINE, SPELLING_1050_KEY, "Dictionary",
+                         "C:\\Program Files\\Other\\HR.LEX");
+            SetRegString(HKEY_LOCAL_MACHINE, SPELLING_4122_KEY, "Engine", "MSPCR32.DLL");
+            SetRegString(HKEY_LOCAL_MACHINE, HYPHENATION_1050_KEY, "Engine",
+                         "C:\\Program Files\\Other\\MSHYCR32.DLX");
+            SetRegString(HKEY_LOCAL_MACHINE, HYPHENATION_4122_KEY, "Engine", "C:MSHYCR32.DLL");
+        }
+        std::string registry = DumpProgramRegistry();
+        SetupProcess setup(distribution_);
+        PassWelcomeAndLanguage(setup, false);
+        HWND options = setup.WaitFor(L"Installation Options");
+        ASSERT_TRUE(options);
+        EXPECT_TRUE(Enabled(options, IDOK));
+        EXPECT_FALSE(Enabled(options, 1002)) << "Remove";
+        EXPECT_FALSE(Enabled(options, 1003)) << "Change Default";
+        Leave(setup, options, false);
+        EXPECT_EQ(registry, DumpProgramRegistry());
+    }
 }
 
 TEST_F(WizardRun, ARegisteredSpellerOffersRemoveAndChangeDefault)

@@ -82,13 +82,21 @@ TEST_F(HostileRegistry, AnAppPathCountsWhenItFitsItsBuffer)
     }
 }
 
-TEST_F(HostileRegistry, AnEngineValueCountsWhenItFitsItsBuffer)
+// No shape names Setup's own engine; a path that does counts while it fits.
+TEST_F(HostileRegistry, AnEngineValueCountsOnlyWhenItNamesSetupsEngineAndFits)
 {
     for (Shape shape : SHAPES) {
         Fresh();
         Store(HKEY_LOCAL_MACHINE, SPELLING_1050_KEY, "Engine", shape, true);
         ProbeEnvironment();
-        EXPECT_EQ(shape == BYTES_513 ? 0 : 1, SetupState.SpellerRegistered) << SHAPE_NAMES[shape];
+        EXPECT_EQ(0, SetupState.SpellerRegistered) << SHAPE_NAMES[shape];
+    }
+    for (int bytes : {511, 512, 513}) {
+        Fresh();
+        std::string path = "C:\\" + std::string(bytes - 16, 'd') + "\\MSPCR32.DLL";
+        SetRegString(HKEY_LOCAL_MACHINE, SPELLING_1050_KEY, "Engine", path);
+        ProbeEnvironment();
+        EXPECT_EQ(bytes < 513 ? 1 : 0, SetupState.SpellerRegistered) << bytes << " bytes";
     }
 }
 
@@ -175,6 +183,22 @@ TEST(RegisteredFiles, OnlyThePayloadFileItselfIsTakenForSetups)
     EXPECT_FALSE(NamesFile("C:\\Proof\\XMSPCR32.DLL", "MSPCR32.DLL"));
     EXPECT_FALSE(NamesFile("C:\\Proof\\", "MSPCR32.DLL"));
     EXPECT_FALSE(NamesFile("", "MSPCR32.DLL"));
+}
+
+// Setup registers nothing but full paths: any other form names a file
+// relative to wherever Setup happens to run.
+TEST(RegisteredFiles, OnlyAFullPathCanBeSetupsOwn)
+{
+    EXPECT_TRUE(IsOwnFile("C:\\Proof\\MSPCR32.DLL", "MSPCR32.DLL"));
+    EXPECT_TRUE(IsOwnFile("z:\\mspcr32.dll", "MSPCR32.DLL"));
+    EXPECT_TRUE(IsOwnFile("\\\\server\\share\\MSPCR32.DLL", "MSPCR32.DLL"));
+    EXPECT_FALSE(IsOwnFile("MSPCR32.DLL", "MSPCR32.DLL"));
+    EXPECT_FALSE(IsOwnFile("D:MSPCR32.DLL", "MSPCR32.DLL"));
+    EXPECT_FALSE(IsOwnFile("..\\Velmora\\MSPCR32.DLL", "MSPCR32.DLL"));
+    EXPECT_FALSE(IsOwnFile("\\Velmora\\MSPCR32.DLL", "MSPCR32.DLL"));
+    EXPECT_FALSE(IsOwnFile("1:\\MSPCR32.DLL", "MSPCR32.DLL"));
+    EXPECT_FALSE(IsOwnFile("C:\\Other\\HRSPELL.DLL", "MSPCR32.DLL"));
+    EXPECT_FALSE(IsOwnFile("", "MSPCR32.DLL"));
 }
 
 }  // namespace

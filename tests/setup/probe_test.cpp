@@ -24,7 +24,9 @@ protected:
     static void RegisterEngine(const char* tool, const char* language)
     {
         std::string key = std::string(PROOFING_KEY) + tool + "\\" + language + "\\Normal";
-        SetRegString(HKEY_LOCAL_MACHINE, key.c_str(), "Engine", "C:\\Gone\\MISSING.DLL");
+        SetRegString(HKEY_LOCAL_MACHINE, key.c_str(), "Engine",
+                     tool == std::string("Spelling") ? "C:\\Gone\\MSPCR32.DLL"
+                                                     : "C:\\Gone\\mshycr32.dll");
     }
 };
 
