@@ -183,6 +183,11 @@ TEST(RegisteredFiles, OnlyThePayloadFileItselfIsTakenForSetups)
     EXPECT_FALSE(NamesFile("C:\\Proof\\XMSPCR32.DLL", "MSPCR32.DLL"));
     EXPECT_FALSE(NamesFile("C:\\Proof\\", "MSPCR32.DLL"));
     EXPECT_FALSE(NamesFile("", "MSPCR32.DLL"));
+    EXPECT_FALSE(NamesFile("C:\\Proof\\MSPCR32.DLX", "MSPCR32.DLL")) << "the last character";
+    EXPECT_FALSE(NamesFile("C:\\Proof\\MSPCR32.DL", "MSPCR32.DLL"));
+    EXPECT_FALSE(IsSameTextIgnoringCase("MSPCR32.DLX", "MSPCR32.DLL"));
+    EXPECT_FALSE(IsSameTextIgnoringCase("MSPCR32.DL", "MSPCR32.DLL"));
+    EXPECT_FALSE(IsSameTextIgnoringCase("MSPCR32.DLL", "MSPCR32.DL"));
 }
 
 // Setup registers nothing but full paths: any other form names a file

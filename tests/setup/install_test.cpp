@@ -1,6 +1,7 @@
 #include "pages/pages.h"
 #include "setup/setup.h"
 #include "shell/shell.h"
+#include "support/office_keys.h"
 #include "support/temp_folder.h"
 #include "support/ui_script.h"
 #include "support/wizard_sandbox.h"
@@ -131,6 +132,102 @@ TEST_F(Progress, APathThatDoesNotFitIsNotCopied)
     HWND page = OpenProgressPage(owner_);
     EXPECT_EQ(-1, CopyPayloadFile(page, "MSPCR32.DLL"));
     DestroyWindow(page);
+}
+
+std::function<void(HWND)> TypeDestination(const std::string& folder)
+{
+    return [folder](HWND page) {
+        SetDlgItemTextA(page, IDC_DEST_DIR, folder.c_str());
+        PostClick(page, IDOK);
+    };
+}
+
+// Wine's ANSI file functions refuse paths past MAX_PATH, so a folder at the
+// limit is taken as typed and as present by stand-ins for these two calls.
+#ifdef _WIN64
+#define IMPORTED(name, bytes) "__imp_" #name
+#else
+#define IMPORTED(name, bytes) "__imp__" #name "@" #bytes
+#endif
+extern "C" decltype(&GetFullPathNameA) importedFullPath asm(IMPORTED(GetFullPathNameA, 16));
+extern "C" decltype(&SetCurrentDirectoryA) importedCurrent asm(IMPORTED(SetCurrentDirectoryA, 4));
+
+DWORD WINAPI FullAsTyped(LPCSTR name, DWORD size, LPSTR full, LPSTR*)
+{
+    lstrcpynA(full, name, size);
+    return lstrlenA(full);
+}
+
+BOOL WINAPI AnyFolderIsPresent(LPCSTR)
+{
+    return TRUE;
+}
+
+// The longest folder leaves room for the longest file name, MSHYCR32.DLL,
+// within a path buffer: 499 characters with the final backslash.
+TEST_F(Progress, TheDestinationPageTakesTheLongestFolderThatLeavesRoomForEveryFileName)
+{
+    auto keptFullPath = importedFullPath;
+    auto keptCurrent = importedCurrent;
+    importedFullPath = FullAsTyped;
+    importedCurrent = AnyFolderIsPresent;
+    for (int length : {498, 499, 500}) {
+        // Nested names, as no file system takes one name this long.
+        std::string typed = "C:\\" + std::string(200, 'a') + "\\" + std::string(200, 'b') + "\\" +
+                            std::string(length - 406, 'c');
+        std::vector<UiStep> steps = {{"File Destination", TypeDestination(typed)},
+                                     {"Setup", Click(IDOK)}};
+        if (length == 500)  // refused: the page comes back
+            steps.insert(steps.end(), {{"File Destination", Click(IDCANCEL)},
+                                       {"Exit", Click(IDYES)},
+                                       {"Setup", Click(IDOK)}});
+        UiScript script(steps);
+        EXPECT_EQ(length < 500 ? 0 : -1, InstallComponents(owner_)) << length;
+    }
+    importedFullPath = keptFullPath;
+    importedCurrent = keptCurrent;
+}
+
+// A warning shown as a notice goes unseen: each kind of message shows its
+// own icon and buttons.
+TEST_F(Progress, EachKindOfMessageShowsItsIconAndButtons)
+{
+    const UINT question = MB_ICONQUESTION | MB_YESNO, notice = MB_ICONINFORMATION | MB_OK,
+               warning = MB_ICONEXCLAMATION | MB_OK;
+    char previous[MAX_PATH];
+    GetCurrentDirectoryA(sizeof previous, previous);
+    std::string held = destination_.File("MSPCR32.DLL");
+    WriteFileBytes(held, "in use");
+    SetRegString(HKEY_LOCAL_MACHINE, SPELLING_4122_KEY, "Engine", held);
+    HANDLE file = CreateFileA(held.c_str(), GENERIC_READ, 0, NULL, OPEN_EXISTING, 0, NULL);
+    auto run = [this](int (*operation)(HWND), std::vector<UiStep> steps) {
+        UiScript script(std::move(steps));
+        operation(owner_);
+    };
+    run(ConfirmExit, {{"Exit", AnswerBox(question, IDYES)}, {"Setup", AnswerBox(notice, IDOK)}});
+    auto removal = [&](UINT closing) -> std::vector<UiStep> {
+        return {{"Remove", AnswerBox(question, IDYES)},
+                {"Remove", AnswerBox(question, IDYES)},
+                {"Removed Files", AnswerBox(closing, IDOK)}};
+    };
+    run(RemoveComponents, removal(warning));
+    CloseHandle(file);
+    run(RemoveComponents, removal(notice));
+    // No component is chosen: no copy drains the messages under the progress page.
+    run(InstallComponents, {{"File Destination", TypeDestination("")},
+                            {"Setup", AnswerBox(warning, IDOK)},
+                            {"File Destination", TypeDestination(destination_.Path())},
+                            {"Setup", AnswerBox(notice, IDOK)}});
+    // A volatile key takes no lasting subkey: the language names cannot be written.
+    std::string names = std::string(PROOFING_KEY) + "Language";
+    RegDeleteTreeA(HKEY_LOCAL_MACHINE, names.c_str());
+    HKEY key;
+    RegCreateKeyExA(HKEY_LOCAL_MACHINE, names.c_str(), 0, NULL, REG_OPTION_VOLATILE, KEY_READ, NULL,
+                    &key, NULL);
+    RegCloseKey(key);
+    run(InstallComponents,
+        {{"File Destination", Click(IDOK)}, {"Setup", AnswerBox(warning, IDOK)}});
+    SetCurrentDirectoryA(previous);
 }
 
 TEST(Report, ListsEachPathOnceOnItsOwnLineBetweenHeaderAndFooter)

@@ -39,6 +39,9 @@ TEST(Paths, SameFolderIgnoresLetterCaseAndTheFinalBackslash)
     EXPECT_FALSE(IsSameFolder("C:\\Velmora2\\", "C:\\Velmora\\"));
     EXPECT_FALSE(IsSameFolder("C:\\Velmora\\Proof\\", "C:\\Velmora\\"));
     EXPECT_FALSE(IsSameFolder("C:\\", "D:\\"));
+    EXPECT_FALSE(IsSameFolder("C:\\", "C:\\Velmora\\")) << "an ancestor";
+    EXPECT_FALSE(IsSameFolder("C:\\Velmora\\", "C:\\"));
+    EXPECT_FALSE(IsSameFolder("C:\\Proof1\\", "C:\\Proof2\\")) << "the last character";
 }
 
 TEST(Paths, ResolvedFolderIsFullAndEndsInOneBackslash)

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 namespace {
 
 class Backdrop : public ::testing::Test {
@@ -75,6 +77,36 @@ TEST_F(Backdrop, PaintingCoversTheAreaInBlueAndLeavesTheContextAsItWas)
         EXPECT_TRUE(GetBValue(colour) >= 191 && GetRValue(colour) == 0)
             << "pixel " << at.x << "," << at.y << " is " << std::hex << colour;
     }
+    DestroyWindow(window);
+}
+
+// Measured on black, with no tile drawn: the title's white reaches as far
+// as its last letter does in the same font, italic overhang aside.
+TEST_F(Backdrop, TheTitleIsDrawnWhole)
+{
+    HWND window = CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 0, 0, NULL, NULL,
+                                  GetModuleHandleA(NULL), NULL);
+    RECT area = {0, 0, 1024, 768};
+    FillRect(target_, &area, (HBRUSH)GetStockObject(BLACK_BRUSH));
+    PaintBackdrop(window, target_);
+    HFONT font = CreateFontA(48, 0, 0, 0, FW_NORMAL, TRUE, FALSE, FALSE, ANSI_CHARSET, 0, 0, 0,
+                             VARIABLE_PITCH | FF_SWISS, "");
+    HGDIOBJ kept = SelectObject(target_, font);
+    SIZE title;
+    GetTextExtentPoint32A(target_, APP_TITLE, lstrlenA(APP_TITLE), &title);
+    SelectObject(target_, kept);
+    DeleteObject(font);
+    int left = 1024, right = -1;
+    for (int y = 0; y < 100; y++) {
+        for (int x = 0; x < 1024; x++) {
+            if (GetPixel(target_, x, y) == RGB(255, 255, 255)) {
+                left = std::min(left, x);
+                right = std::max(right, x);
+            }
+        }
+    }
+    EXPECT_NEAR(10, left, 8);
+    EXPECT_NEAR(10 + title.cx, right + 1, 4) << "title " << title.cx << " wide";
     DestroyWindow(window);
 }
 

@@ -8,6 +8,7 @@ namespace {
 
 // Wine and Windows give a message box's text this control id.
 const int MESSAGE_BOX_TEXT_ID = 0xFFFF;
+const int MESSAGE_BOX_ICON_ID = 1088;
 thread_local UiScript* current;
 
 bool IsDialog(HWND window)
@@ -17,13 +18,14 @@ bool IsDialog(HWND window)
     return std::string(className) == "#32770";
 }
 
-// What a script does with a dialog it did not expect: leave the run.
+// What a script does with a dialog it did not expect: leave the run.  A
+// page's label may have the message text's id too, but only pages cancel.
 void Unwind(HWND dialog)
 {
-    if (GetDlgItem(dialog, MESSAGE_BOX_TEXT_ID))
-        PostClick(dialog, GetDlgItem(dialog, IDYES) ? IDYES : IDOK);
-    else
+    if (GetDlgItem(dialog, IDCANCEL))
         PostClick(dialog, IDCANCEL);
+    else
+        PostClick(dialog, GetDlgItem(dialog, IDYES) ? IDYES : IDOK);
 }
 
 }  // namespace
@@ -98,6 +100,25 @@ std::function<void(HWND)> Answer(const std::string& text, int button)
 {
     return [text, button](HWND box) {
         EXPECT_EQ(text, MessageBoxTextOf(box));
+        PostClick(box, button);
+    };
+}
+
+std::function<void(HWND)> AnswerBox(UINT type, int button)
+{
+    return [type, button](HWND box) {
+        UINT icon = type & MB_ICONMASK;
+        LPCSTR expected = icon == MB_ICONQUESTION      ? IDI_QUESTION
+                          : icon == MB_ICONEXCLAMATION ? IDI_EXCLAMATION
+                                                       : IDI_ASTERISK;
+        EXPECT_EQ((LRESULT)LoadIconA(NULL, expected),
+                  SendDlgItemMessageA(box, MESSAGE_BOX_ICON_ID, STM_GETICON, 0, 0))
+            << MessageBoxTextOf(box);
+        std::string buttons;
+        for (int id : {IDOK, IDCANCEL, IDYES, IDNO})
+            buttons += GetDlgItem(box, id) ? std::to_string(id) + " " : "";
+        EXPECT_EQ((type & MB_TYPEMASK) == MB_YESNO ? "6 7 " : "1 ", buttons)
+            << MessageBoxTextOf(box);
         PostClick(box, button);
     };
 }

@@ -41,6 +41,9 @@ std::function<void(HWND)> Click(int id);
 std::function<void(HWND)> Then(std::function<void(HWND)> first, std::function<void(HWND)> second);
 // Checks a message box's text, then answers it with the given button.
 std::function<void(HWND)> Answer(const std::string& text, int button);
+// Checks a message box's icon and buttons against a MessageBox type
+// (MB_ICONQUESTION | MB_YESNO and the like), then answers it.
+std::function<void(HWND)> AnswerBox(UINT type, int button);
 void PostClick(HWND dialog, int id);
 
 // Reading a dialog.
