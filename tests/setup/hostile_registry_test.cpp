@@ -172,38 +172,38 @@ TEST_F(HostileRegistry, AThousandSpellingLanguagesAreScannedToTheEnd)
     EXPECT_LT(GetTickCount() - start, 5000u);
 }
 
-TEST(RegisteredFiles, OnlyThePayloadFileItselfIsTakenForSetups)
+// Setup's own file is the payload file itself, by a full path: any other
+// form names a file relative to wherever Setup happens to run.
+TEST(RegisteredFiles, OnlyAFullPathToThePayloadFileItselfIsTakenForSetups)
 {
-    EXPECT_TRUE(NamesFile("C:\\Proof\\MSPCR32.DLL", "MSPCR32.DLL"));
-    EXPECT_TRUE(NamesFile("c:\\proof\\mspcr32.dll", "MSPCR32.DLL"));
-    EXPECT_TRUE(NamesFile("MSPCR32.DLL", "MSPCR32.DLL"));
-    EXPECT_TRUE(NamesFile("D:MSPCR32.DLL", "MSPCR32.DLL"));
-    EXPECT_FALSE(NamesFile("C:\\Windows\\System\\KERNEL32.DLL", "MSPCR32.DLL"));
-    EXPECT_FALSE(NamesFile("C:\\Proof\\MSPCR32.DLL.BAK", "MSPCR32.DLL"));
-    EXPECT_FALSE(NamesFile("C:\\Proof\\XMSPCR32.DLL", "MSPCR32.DLL"));
-    EXPECT_FALSE(NamesFile("C:\\Proof\\", "MSPCR32.DLL"));
-    EXPECT_FALSE(NamesFile("", "MSPCR32.DLL"));
-    EXPECT_FALSE(NamesFile("C:\\Proof\\MSPCR32.DLX", "MSPCR32.DLL")) << "the last character";
-    EXPECT_FALSE(NamesFile("C:\\Proof\\MSPCR32.DL", "MSPCR32.DLL"));
+    const struct {
+        const char* path;
+        bool named, own;
+    } rows[] = {
+        {"C:\\Proof\\MSPCR32.DLL", true, true},
+        {"c:\\proof\\mspcr32.dll", true, true},
+        {"z:\\MSPCR32.DLL", true, true},
+        {"\\\\server\\share\\MSPCR32.DLL", true, true},
+        {"MSPCR32.DLL", true, false},
+        {"D:MSPCR32.DLL", true, false},
+        {"..\\Velmora\\MSPCR32.DLL", true, false},
+        {"\\Velmora\\MSPCR32.DLL", true, false},
+        {"1:\\MSPCR32.DLL", true, false},
+        {"C:\\Windows\\System\\KERNEL32.DLL", false, false},
+        {"C:\\Proof\\MSPCR32.DLL.BAK", false, false},
+        {"C:\\Proof\\XMSPCR32.DLL", false, false},
+        {"C:\\Proof\\MSPCR32.DLX", false, false},  // the last character
+        {"C:\\Proof\\MSPCR32.DL", false, false},
+        {"C:\\Proof\\", false, false},
+        {"", false, false},
+    };
+    for (const auto& row : rows) {
+        EXPECT_EQ(row.named, NamesFile(row.path, "MSPCR32.DLL")) << row.path;
+        EXPECT_EQ(row.own, IsOwnFile(row.path, "MSPCR32.DLL")) << row.path;
+    }
     EXPECT_FALSE(IsSameTextIgnoringCase("MSPCR32.DLX", "MSPCR32.DLL"));
     EXPECT_FALSE(IsSameTextIgnoringCase("MSPCR32.DL", "MSPCR32.DLL"));
     EXPECT_FALSE(IsSameTextIgnoringCase("MSPCR32.DLL", "MSPCR32.DL"));
-}
-
-// Setup registers nothing but full paths: any other form names a file
-// relative to wherever Setup happens to run.
-TEST(RegisteredFiles, OnlyAFullPathCanBeSetupsOwn)
-{
-    EXPECT_TRUE(IsOwnFile("C:\\Proof\\MSPCR32.DLL", "MSPCR32.DLL"));
-    EXPECT_TRUE(IsOwnFile("z:\\mspcr32.dll", "MSPCR32.DLL"));
-    EXPECT_TRUE(IsOwnFile("\\\\server\\share\\MSPCR32.DLL", "MSPCR32.DLL"));
-    EXPECT_FALSE(IsOwnFile("MSPCR32.DLL", "MSPCR32.DLL"));
-    EXPECT_FALSE(IsOwnFile("D:MSPCR32.DLL", "MSPCR32.DLL"));
-    EXPECT_FALSE(IsOwnFile("..\\Velmora\\MSPCR32.DLL", "MSPCR32.DLL"));
-    EXPECT_FALSE(IsOwnFile("\\Velmora\\MSPCR32.DLL", "MSPCR32.DLL"));
-    EXPECT_FALSE(IsOwnFile("1:\\MSPCR32.DLL", "MSPCR32.DLL"));
-    EXPECT_FALSE(IsOwnFile("C:\\Other\\HRSPELL.DLL", "MSPCR32.DLL"));
-    EXPECT_FALSE(IsOwnFile("", "MSPCR32.DLL"));
 }
 
 }  // namespace
