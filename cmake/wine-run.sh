@@ -30,15 +30,31 @@ if [ -z "${LOCPATH:-}" ] && [ -d "$locales" ]; then
 fi
 unset DISPLAY WAYLAND_DISPLAY
 
+# What Wine said while making the prefix or starting its server: shown
+# when that fails, since CTest shows nothing else of it.
+log=$prefix.log
+
+# Says why the program cannot be run, with what Wine wrote into the log
+# when one is named, and gives up.
+fail() {
+    echo "wine-run.sh: $1" >&2
+    if [ -n "${2:-}" ]; then
+        if [ -s "$2" ]; then sed 's/^/    /' "$2" >&2; else echo "    (Wine said nothing)" >&2; fi
+    fi
+    exit 1
+}
+
 make_prefix() {
     # A prefix whose creation was interrupted lacks the marker and is made anew.
     [ -f "$prefix/.ready" ] && return 0
     rm -rf "$prefix"
-    mkdir -p "$prefix"
+    mkdir -p "$prefix" || fail "cannot create $prefix"
     # A loader that cannot run leaves no prefix worth marking ready.
-    "$loader" wineboot -i </dev/null >/dev/null 2>&1 9>&- || return 1
+    "$loader" wineboot -i </dev/null >"$log" 2>&1 9>&- ||
+        fail "wineboot -i could not make $prefix (exit status $?); Wine said:" "$log"
     "$loader" reg add 'HKCU\Software\Wine\Drivers' /v Graphics /d null /f \
-        </dev/null >/dev/null 2>&1 9>&-
+        </dev/null >>"$log" 2>&1 9>&- ||
+        fail "could not give $prefix the null graphics driver (exit status $?); Wine said:" "$log"
     "$server" -w 9>&-
     touch "$prefix/.ready"
 }
@@ -47,24 +63,34 @@ start_server() {
     # Wine's background processes must not inherit a test's output, or CTest
     # waits for them to close its pipe: start them here, once per server.
     # The server answers 2 when it is running already.
-    if "$server" -p60 </dev/null >/dev/null 2>&1; then
-        "$loader" wineboot </dev/null >/dev/null 2>&1
-    fi
+    "$server" -p60 </dev/null >"$log" 2>&1
+    status=$?
+    case $status in
+    0)
+        "$loader" wineboot </dev/null >>"$log" 2>&1 ||
+            fail "wineboot could not start $prefix after its server (exit status $?); Wine said:" "$log"
+        ;;
+    2) ;;
+    *)
+        # The program's own start then tries again and tells what fails.
+        echo "wine-run.sh: wineserver -p60 answered $status for $prefix" >&2
+        ;;
+    esac
 }
 
 case "${1:-}" in
 --stop)
     [ -d "$prefix" ] && "$server" -k >/dev/null 2>&1
     "$server" -w >/dev/null 2>&1
-    rm -rf "$prefix" "$prefix.lock"
+    rm -rf "$prefix" "$prefix.lock" "$log"
     exit 0
     ;;
 esac
 
 mkdir -p "$(dirname "$prefix")"
 (
-    flock 9
-    make_prefix || exit 1
+    flock 9 || fail "cannot lock $prefix.lock"
+    make_prefix
     start_server 9>&-
 ) 9>"$prefix.lock" || exit 1
 
