@@ -95,4 +95,13 @@ mkdir -p "$(dirname "$prefix")"
 ) 9>"$prefix.lock" || exit 1
 
 [ "${1:-}" = "--start" ] && exit 0
-exec "$loader" "$@"
+# Not exec'd: a start that fails at once has printed nothing of its own, so
+# the wrapper says which program ended how, and how soon.
+started=$(date +%s%N)
+"$loader" "$@"
+status=$?
+if [ "$status" -ne 0 ]; then
+    echo "wine-run.sh: $(basename "$1") ended with exit status $status after" \
+        "$((($(date +%s%N) - started) / 1000000)) ms" >&2
+fi
+exit "$status"
