@@ -87,13 +87,34 @@ case "${1:-}" in
     ;;
 esac
 
-mkdir -p "$(dirname "$prefix")"
-(
-    flock 9 || fail "cannot lock $prefix.lock"
-    make_prefix
-    start_server 9>&-
-) 9>"$prefix.lock" || exit 1
+# Makes the prefix and starts its server, once, whoever asks first.
+ready_prefix() {
+    mkdir -p "$(dirname "$prefix")"
+    (
+        flock 9 || fail "cannot lock $prefix.lock"
+        make_prefix
+        start_server 9>&-
+    ) 9>"$prefix.lock" || exit 1
+}
 
+# The wineserver processes serving this prefix now, with their age in
+# seconds.  Debian's Wine keeps the server's folder under a random name,
+# which it writes into PREFIX/wineserver.
+server_state() {
+    dir=${TMPDIR:-/tmp}/$(cat "$prefix/wineserver" 2>/dev/null)
+    dir=$dir/server-$(stat -c %D "$prefix")-$(printf %x "$(stat -c %i "$prefix")")
+    found=
+    for proc in /proc/[0-9]*; do
+        if [ "$(readlink "$proc/cwd" 2>/dev/null)" = "$dir" ] &&
+            grep -q wineserver "$proc/cmdline" 2>/dev/null; then
+            found="$found $(ps -o pid=,etimes=,args= -p "${proc#/proc/}" |
+                awk '{ printf "pid %s, up %s s (%s %s %s);", $1, $2, $3, $4, $5 }')"
+        fi
+    done
+    echo "${found:- none}"
+}
+
+ready_prefix
 [ "${1:-}" = "--start" ] && exit 0
 # Not exec'd, so that a start that fails is named, with how soon it ended.
 run_program() {
@@ -110,7 +131,8 @@ EARLIEST_RUN_MS=100
 run_program "$@"
 if [ "$status" -ne 0 ] && [ "$elapsed" -lt "$EARLIEST_RUN_MS" ]; then
     echo "wine-run.sh: $(basename -- "$1") ended with exit status $status after $elapsed ms," \
-        "before it could run: starting it once more" >&2
+        "before it could run: starting it once more; this prefix's server:$(server_state)" >&2
+    ready_prefix
     run_program "$@"
 fi
 if [ "$status" -ne 0 ]; then

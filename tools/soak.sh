@@ -1,0 +1,63 @@
+#!/bin/sh
+# Runs the built test suites again and again beside CPU-heavy work, to tell
+# a flaky test run from a sound one, and counts what went wrong:
+#   tools/soak.sh RUNS [TREE]
+# TREE is a checkout whose suites are built already (default: this one), so
+# an older commit can be measured from a worktree with today's script.
+# SOAK_CPU_WORKERS (default 2) sets how many stress-ng workers load the
+# machine; 0 when other work loads it already.  Logs: TREE/build/soak/.
+. "$(dirname "$0")/common.sh"
+
+runs=${1:?usage: tools/soak.sh RUNS [TREE]}
+tree=$(cd "${2:-$top}" && pwd)
+workers=${SOAK_CPU_WORKERS:-2}
+logs=$tree/build/soak
+mkdir -p "$logs"
+
+suites=tests
+[ -f "$tree/build/tests32/CTestTestfile.cmake" ] && suites="tests32 tests"
+
+load=
+if [ "$workers" -gt 0 ]; then
+    ensure_packages stress-ng
+    stress-ng --cpu "$workers" --quiet >/dev/null 2>&1 &
+    load=$!
+    trap 'kill "$load" 2>/dev/null' EXIT INT TERM
+fi
+
+# One line a run and suite: what failed, with CTest's time for each, and how
+# many Wine starts the test wrapper had to make a second time.
+report() {
+    log=$1 again=$2
+    failed=$(sed -n '/The following tests FAILED:/,$p' "$log" |
+        sed -n 's/^[[:space:]]*[0-9]* - \([^ ]*\) .*/\1/p' | tr '\n' ' ')
+    if [ -n "$failed" ]; then
+        times=
+        for name in $failed; do
+            times="$times $name($(grep -m1 " $name \.* .* sec" "$log" | sed 's/.* \([0-9.]* sec\).*/\1/'))"
+        done
+        echo "failed:$times; starts made twice: $again"
+    else
+        echo "passed; starts made twice: $again"
+    fi
+}
+
+bad=0 total=0 twice=0
+run=1
+while [ "$run" -le "$runs" ]; do
+    for suite in $suites; do
+        log=$logs/run-$run-$suite.log
+        status=0
+        (cd "$tree" && ctest --preset "$suite") >"$log" 2>&1 || status=$?
+        cp "$tree/build/$suite/Testing/Temporary/LastTest.log" "$log.all" 2>/dev/null || true
+        again=$(cat "$log.all" 2>/dev/null | grep -c 'starting it once more' || true)
+        line=$(report "$log" "$again")
+        step "run $run, $suite: $line"
+        total=$((total + 1))
+        [ "$status" -eq 0 ] || bad=$((bad + 1))
+        twice=$((twice + again))
+    done
+    run=$((run + 1))
+done
+step "$total suite runs, $bad failed; Wine starts made twice: $twice"
+[ "$bad" -eq 0 ]
