@@ -18,7 +18,9 @@ export WINEPREFIX="$prefix" WINELOADER="$loader" WINESERVER="$server"
 if [ -n "${VELMORA_WINE_ARCH:-}" ]; then
     export WINEARCH="$VELMORA_WINE_ARCH"
 fi
-export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+# Wine's errors only: a sound test run has none, and a start that fails
+# then says why.
+export WINEDEBUG=err+all,fixme-all WINEDLLOVERRIDES="mscoree,mshtml="
 # Code page 1250, the Serbian users' one, unless a test asks for another.
 locale=${VELMORA_WINE_LOCALE:-sr_RS.UTF-8@latin}
 export LANG="$locale" LC_ALL="$locale"
