@@ -14,6 +14,15 @@ shift
 # as "Program Files (x86)" that no target system has.
 loader=${VELMORA_WINE_LOADER:-/usr/lib/wine/wine64}
 server=/usr/lib/wine/wineserver
+# Debian's Wine has no preloader to keep the fixed address of Windows' shared
+# user data page free.  With address-space randomisation the 64-bit loader's
+# heap lies over it about once in 4,000 starts here, and Wine ends with status 1
+# after some 20 ms ("failed to map the shared user data").  Without
+# randomisation the heap starts just above the loader, 48 MB below that page;
+# the programs Wine starts in turn inherit this.
+run_wine() {
+    setarch -R "$loader" "$@"
+}
 export WINEPREFIX="$prefix" WINELOADER="$loader" WINESERVER="$server"
 if [ -n "${VELMORA_WINE_ARCH:-}" ]; then
     export WINEARCH="$VELMORA_WINE_ARCH"
@@ -52,9 +61,9 @@ make_prefix() {
     rm -rf "$prefix"
     mkdir -p "$prefix" || fail "cannot create $prefix"
     # A loader that cannot run leaves no prefix worth marking ready.
-    "$loader" wineboot -i </dev/null >"$log" 2>&1 9>&- ||
+    run_wine wineboot -i </dev/null >"$log" 2>&1 9>&- ||
         fail "wineboot -i could not make $prefix (exit status $?); Wine said:" "$log"
-    "$loader" reg add 'HKCU\Software\Wine\Drivers' /v Graphics /d null /f \
+    run_wine reg add 'HKCU\Software\Wine\Drivers' /v Graphics /d null /f \
         </dev/null >>"$log" 2>&1 9>&- ||
         fail "could not give $prefix the null graphics driver (exit status $?); Wine said:" "$log"
     "$server" -w 9>&-
@@ -69,7 +78,7 @@ start_server() {
     status=$?
     case $status in
     0)
-        "$loader" wineboot </dev/null >>"$log" 2>&1 ||
+        run_wine wineboot </dev/null >>"$log" 2>&1 ||
             fail "wineboot could not start $prefix after its server (exit status $?); Wine said:" "$log"
         ;;
     2) ;;
@@ -89,55 +98,20 @@ case "${1:-}" in
     ;;
 esac
 
-# Makes the prefix and starts its server, once, whoever asks first.
-ready_prefix() {
-    mkdir -p "$(dirname "$prefix")"
-    (
-        flock 9 || fail "cannot lock $prefix.lock"
-        make_prefix
-        start_server 9>&-
-    ) 9>"$prefix.lock" || exit 1
-}
+mkdir -p "$(dirname "$prefix")"
+(
+    flock 9 || fail "cannot lock $prefix.lock"
+    make_prefix
+    start_server 9>&-
+) 9>"$prefix.lock" || exit 1
 
-# The wineserver processes serving this prefix now, with their age in
-# seconds.  Debian's Wine keeps the server's folder under a random name,
-# which it writes into PREFIX/wineserver.
-server_state() {
-    dir=${TMPDIR:-/tmp}/$(cat "$prefix/wineserver" 2>/dev/null)
-    dir=$dir/server-$(stat -c %D "$prefix")-$(printf %x "$(stat -c %i "$prefix")")
-    found=
-    for proc in /proc/[0-9]*; do
-        if [ "$(readlink "$proc/cwd" 2>/dev/null)" = "$dir" ] &&
-            grep -q wineserver "$proc/cmdline" 2>/dev/null; then
-            found="$found $(ps -o pid=,etimes=,args= -p "${proc#/proc/}" |
-                awk '{ printf "pid %s, up %s s (%s %s %s);", $1, $2, $3, $4, $5 }')"
-        fi
-    done
-    echo "${found:- none}"
-}
-
-ready_prefix
 [ "${1:-}" = "--start" ] && exit 0
 # Not exec'd, so that a start that fails is named, with how soon it ended.
-run_program() {
-    started=$(date +%s%N)
-    "$loader" "$@"
-    status=$?
-    elapsed=$((($(date +%s%N) - started) / 1000000))
-}
-
-# Under load Wine's loader now and then ends at once, with status 1 and not
-# a word, before the program has run (seen after 20 and 40 ms; no program
-# here runs in under 150 ms).  That start alone is made once more.
-EARLIEST_RUN_MS=100
-run_program "$@"
-if [ "$status" -ne 0 ] && [ "$elapsed" -lt "$EARLIEST_RUN_MS" ]; then
-    echo "wine-run.sh: $(basename -- "$1") ended with exit status $status after $elapsed ms," \
-        "before it could run: starting it once more; this prefix's server:$(server_state)" >&2
-    ready_prefix
-    run_program "$@"
-fi
+started=$(date +%s%N)
+run_wine "$@"
+status=$?
 if [ "$status" -ne 0 ]; then
+    elapsed=$((($(date +%s%N) - started) / 1000000))
     echo "wine-run.sh: $(basename -- "$1") ended with exit status $status after $elapsed ms" >&2
 fi
 exit "$status"

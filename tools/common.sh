@@ -58,6 +58,13 @@ BUILD_PACKAGES="cmake make g++-mingw-w64-i686 g++-mingw-w64-x86-64 mingw-w64 bin
 WINE_PACKAGES="wine wine64 fonts-wine locales xvfb xauth"
 TEST_PACKAGES="googletest cppcheck clang-format"
 
+# Starts a Wine loader without address-space randomisation: Debian's Wine
+# has no preloader, and the 64-bit loader's heap otherwise lies over Windows'
+# shared user data page about once in 4,000 starts (see cmake/wine-run.sh).
+wine_start() {
+    setarch -R "$@"
+}
+
 # Set by detect_wine32: "yes" where Wine runs the shipped 32-bit Setup.exe.
 WINE32=no
 WINE32_LOADER=/usr/lib/wine/wine

@@ -75,7 +75,7 @@ if [ -d "$prefix" ]; then
     "$server" -w >/dev/null 2>&1 || true
 fi
 rm -rf "$prefix"
-"$loader" wineboot -i </dev/null >/dev/null 2>&1
+wine_start "$loader" wineboot -i </dev/null >/dev/null 2>&1
 copy_wine_fonts "$prefix"
 # Without a window manager Wine must draw captions and maximise windows
 # itself, or the main window stays 1x1.
@@ -85,7 +85,7 @@ REGEDIT4
 [HKEY_CURRENT_USER\Software\Wine\X11 Driver]
 "Managed"="N"
 REG
-"$loader" regedit /S 'C:\gallery.reg' </dev/null >/dev/null 2>&1
+wine_start "$loader" regedit /S 'C:\gallery.reg' </dev/null >/dev/null 2>&1
 "$server" -w
 
 step "render the backdrop and the sixteen pages on display $DISPLAY"
@@ -93,7 +93,7 @@ rm -rf "$work"
 mkdir -p "$work"
 windows_path() { printf 'Z:%s' "$1" | sed 's|/|\\|g'; }
 status=0
-"$loader" "$program" "$(windows_path "$work")" "$(windows_path "$shipped")" </dev/null \
+wine_start "$loader" "$program" "$(windows_path "$work")" "$(windows_path "$shipped")" </dev/null \
     >"$work/gallery.log" 2>&1 || status=$?
 tr -d '\r' <"$work/gallery.log" | sed 's/^/   /'
 rm -f "$work/gallery.log"

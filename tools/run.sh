@@ -34,7 +34,7 @@ use_wine_locale
 step "make a throwaway Wine prefix with Office 97's App Paths: $prefix"
 [ -d "$prefix" ] && "$WINE_SERVER" -k 2>/dev/null || true
 rm -rf "$prefix"
-"$loader" wineboot -i >/dev/null 2>&1
+wine_start "$loader" wineboot -i >/dev/null 2>&1
 copy_wine_fonts "$prefix"
 cat >"$prefix/drive_c/office97.reg" <<'REG'
 REGEDIT4
@@ -59,7 +59,7 @@ REGEDIT4
 [HKEY_CURRENT_USER\Software\Wine\X11 Driver]
 "Managed"="N"
 REG
-"$loader" regedit /S 'C:\office97.reg' >/dev/null 2>&1
+wine_start "$loader" regedit /S 'C:\office97.reg' >/dev/null 2>&1
 mkdir -p "$prefix/drive_c/Program Files/Common Files/Microsoft Shared/Proof"
 
 step "distribution folder: C:\\Velmora with Setup.exe and four sample payload files"
@@ -71,6 +71,6 @@ for file in MSPCR32.DLL MSSP_CR.LEX MSHYCR32.DLL MSHY_CR.LEX; do
 done
 
 step "start the wizard on display $DISPLAY"
-(cd "$dist" && "$loader" Setup.exe)
+(cd "$dist" && wine_start "$loader" Setup.exe)
 "$WINE_SERVER" -w
 step "the wizard has ended; its prefix stays for inspection until the next run"

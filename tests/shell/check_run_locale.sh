@@ -10,7 +10,7 @@ VELMORA_TOP=$(cd "$(dirname "$0")/../.." && pwd)
 . "$VELMORA_TOP/tools/common.sh"
 ensure_locale >/dev/null
 use_wine_locale
-said=$(WINEPREFIX="$prefix" WINELOADER="$loader" WINEDEBUG=-all "$loader" "$probe" </dev/null |
+said=$(WINEPREFIX="$prefix" WINELOADER="$loader" WINEDEBUG=-all wine_start "$loader" "$probe" </dev/null |
     tr -d '\r')
 expected="code page 1250, texts in language 0409"
 if [ "$said" != "$expected" ]; then
