@@ -19,9 +19,14 @@ server=/usr/lib/wine/wineserver
 # heap lies over it about once in 4,000 starts here, and Wine ends with status 1
 # after some 20 ms ("failed to map the shared user data").  Without
 # randomisation the heap starts just above the loader, 48 MB below that page;
-# the programs Wine starts in turn inherit this.
+# the programs Wine starts in turn inherit this.  Where the personality
+# cannot be set (a container's seccomp filter may refuse it), Wine runs as is.
 run_wine() {
-    setarch -R "$loader" "$@"
+    if setarch -R true 2>/dev/null; then
+        setarch -R "$loader" "$@"
+    else
+        "$loader" "$@"
+    fi
 }
 export WINEPREFIX="$prefix" WINELOADER="$loader" WINESERVER="$server"
 if [ -n "${VELMORA_WINE_ARCH:-}" ]; then

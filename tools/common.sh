@@ -62,7 +62,7 @@ TEST_PACKAGES="googletest cppcheck clang-format"
 # has no preloader, and the 64-bit loader's heap otherwise lies over Windows'
 # shared user data page about once in 4,000 starts (see cmake/wine-run.sh).
 wine_start() {
-    setarch -R "$@"
+    if setarch -R true 2>/dev/null; then setarch -R "$@"; else "$@"; fi
 }
 
 # Set by detect_wine32: "yes" where Wine runs the shipped 32-bit Setup.exe.
