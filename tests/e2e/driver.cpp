@@ -255,7 +255,8 @@ HWND SetupProcess::WaitFor(const std::wstring& caption, int control, DWORD timeo
             }
         }
         DWORD waited = GetTickCount() - start;
-        if (waited > timeoutMs || !Running()) {
+        if (lost_ || waited > timeoutMs || !Running()) {
+            lost_ = true;
             std::string seen;
             for (const std::wstring& shown : VisibleCaptions())
                 seen += " \"" + Narrow(shown) + "\"";

@@ -62,7 +62,10 @@ public:
 
     // The next page or message box with this caption that was not handed out
     // before and, when control is nonzero, has that control; NULL, with a
-    // failure telling what was there, after the timeout.
+    // failure telling what was there, after the timeout.  Once one wait has
+    // failed the later ones give up at once: a scenario that waited out each
+    // step would outlast CTest's timeout, and the Setup.exe it then leaves
+    // running would make every later scenario a second instance.
     HWND WaitFor(const std::wstring& caption, int control = 0, DWORD timeoutMs = 20000);
     // Waits for the message box, checks its text and presses the button.
     void Answer(const std::wstring& caption, const std::wstring& text, int button);
@@ -78,6 +81,7 @@ public:
 private:
     PROCESS_INFORMATION process_ = {};
     std::vector<HWND> handedOut_;
+    bool lost_ = false;
 };
 
 // ASCII text, such as a path of the tests, as UTF-16.
