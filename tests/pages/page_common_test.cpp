@@ -21,11 +21,6 @@ std::function<void(HWND)> Check(int id)
     return [id](HWND page) { SendDlgItemMessageA(page, id, BM_CLICK, 0, 0); };
 }
 
-std::function<void(HWND)> Type(const std::string& text)
-{
-    return [text](HWND page) { SetDlgItemTextA(page, IDC_DEST_DIR, text.c_str()); };
-}
-
 TEST_F(Pages, SetupLanguageOkWithSerbianChosenSetsOffset100)
 {
     UiScript script({{"Setup language", Then(Check(IDC_SERBIAN), Click(IDOK))}});
@@ -59,7 +54,7 @@ TEST_F(Pages, DestinationShowsDestDirAndStoresTheTextOnOk)
     std::string shown;
     UiScript script({{"File Destination", [&](HWND page) {
                           shown = ControlText(page, IDC_DEST_DIR);
-                          Then(Type("D:\\Proof"), Click(IDOK))(page);
+                          Then(Type(IDC_DEST_DIR, "D:\\Proof"), Click(IDOK))(page);
                       }}});
     EXPECT_EQ(PAGE_NEXT, Show(IDD_DESTINATION));
     EXPECT_EQ("C:\\Old", shown);
@@ -71,12 +66,13 @@ TEST_F(Pages, DestinationStoresAnEmptyTextAndCutsALongOneAt511)
 {
     strcpy(SetupState.DestDir, "C:\\Old");
     {
-        UiScript script({{"File Destination", Then(Type(""), Click(IDOK))}});
+        UiScript script({{"File Destination", Then(Type(IDC_DEST_DIR, ""), Click(IDOK))}});
         Show(IDD_DESTINATION);
     }
     EXPECT_STREQ("", SetupState.DestDir);
     {
-        UiScript script({{"File Destination", Then(Type(std::string(600, 'd')), Click(IDOK))}});
+        UiScript script(
+            {{"File Destination", Then(Type(IDC_DEST_DIR, std::string(600, 'd')), Click(IDOK))}});
         Show(IDD_DESTINATION);
     }
     EXPECT_EQ(std::string(511, 'd'), SetupState.DestDir);
@@ -85,7 +81,8 @@ TEST_F(Pages, DestinationStoresAnEmptyTextAndCutsALongOneAt511)
 TEST_F(Pages, DestinationExitStoresNothingEvenAfterEditing)
 {
     strcpy(SetupState.DestDir, "C:\\Old");
-    UiScript script({{"File Destination", Then(Type("D:\\Edited"), Click(IDCANCEL))}});
+    UiScript script(
+        {{"File Destination", Then(Type(IDC_DEST_DIR, "D:\\Edited"), Click(IDCANCEL))}});
     EXPECT_EQ(PAGE_EXIT, Show(IDD_DESTINATION));
     EXPECT_STREQ("C:\\Old", SetupState.DestDir);
 }

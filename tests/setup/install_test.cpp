@@ -136,10 +136,7 @@ TEST_F(Progress, APathThatDoesNotFitIsNotCopied)
 
 std::function<void(HWND)> TypeDestination(const std::string& folder)
 {
-    return [folder](HWND page) {
-        SetDlgItemTextA(page, IDC_DEST_DIR, folder.c_str());
-        PostClick(page, IDOK);
-    };
+    return Then(Type(IDC_DEST_DIR, folder), Click(IDOK));
 }
 
 // Wine's ANSI file functions refuse paths past MAX_PATH, so a folder at the

@@ -88,6 +88,11 @@ std::function<void(HWND)> Click(int id)
     return [id](HWND dialog) { PostClick(dialog, id); };
 }
 
+std::function<void(HWND)> Type(int id, const std::string& text)
+{
+    return [id, text](HWND dialog) { SetDlgItemTextA(dialog, id, text.c_str()); };
+}
+
 std::function<void(HWND)> Then(std::function<void(HWND)> first, std::function<void(HWND)> second)
 {
     return [first, second](HWND dialog) {

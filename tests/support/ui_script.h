@@ -38,6 +38,8 @@ private:
 
 // Actions.
 std::function<void(HWND)> Click(int id);
+// Sets the text of an edit control.
+std::function<void(HWND)> Type(int id, const std::string& text);
 std::function<void(HWND)> Then(std::function<void(HWND)> first, std::function<void(HWND)> second);
 // Checks a message box's text, then answers it with the given button.
 std::function<void(HWND)> Answer(const std::string& text, int button);
