@@ -77,10 +77,20 @@ bool IsButtonChecked(HWND page, int id)
     return SendDlgItemMessageA(page, id, BM_GETCHECK, 0, 0) != BST_UNCHECKED;
 }
 
+bool QuitPosted()
+{
+    MSG message;
+    return PeekMessageA(&message, NULL, WM_QUIT, WM_QUIT, PM_NOREMOVE) != 0;
+}
+
 int ShowPage(int baseId, DLGPROC procedure, HWND owner)
 {
     int templateId = baseId + SetupState.LanguageOffset;
-    return (int)DialogBoxParamA(AppInstance, MAKEINTRESOURCEA(templateId), owner, procedure, 0);
+    int result =
+        (int)DialogBoxParamA(AppInstance, MAKEINTRESOURCEA(templateId), owner, procedure, 0);
+    // A quit posted by another program ends every modal loop at once: taken
+    // as Exit Setup, it ends the run instead of repeating the page for ever.
+    return QuitPosted() ? PAGE_EXIT : result;
 }
 
 HWND OpenModelessPage(int baseId, DLGPROC procedure, HWND owner)
@@ -114,6 +124,18 @@ INT_PTR CALLBACK PageProc(HWND page, UINT message, WPARAM wParam, LPARAM)
         return FALSE;
     }
     return FALSE;
+}
+
+INT_PTR CALLBACK ProgressPageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    switch (message) {
+    case WM_CLOSE:
+    case WM_COMMAND:
+        // The page has no buttons, and nothing a user does may hide it while
+        // files copy: the copies go on behind it.
+        return TRUE;
+    }
+    return PageProc(page, message, wParam, lParam);
 }
 
 POINT CenteredPosition(const RECT& page, const RECT& owner, const RECT& workArea)

@@ -16,7 +16,8 @@ enum PageResult {
 };
 
 // Runs the page base id + LanguageOffset modally over owner; returns its page
-// result, or -1 when the page cannot be created.
+// result, or -1 when the page cannot be created, or PAGE_EXIT once a quit is
+// posted.
 int ShowPage(int baseId, DLGPROC procedure, HWND owner);
 // The same page opened modeless; its window, or NULL.
 HWND OpenModelessPage(int baseId, DLGPROC procedure, HWND owner);
@@ -24,6 +25,11 @@ HWND OpenModelessPage(int baseId, DLGPROC procedure, HWND owner);
 // Serves Welcome, Setup language, Installation Options, File Destination,
 // the progress page and Applications Detected!.
 INT_PTR CALLBACK PageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam);
+
+// The progress page: PageProc, but deaf to close requests and commands.
+INT_PTR CALLBACK ProgressPageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam);
+// Whether a quit is posted to this thread: every modal loop then ends at once.
+bool QuitPosted();
 
 // Describe the PageProc page that opened last; one PageProc page is open at a time.
 extern int HasLanguageChoice;

@@ -12,6 +12,7 @@ namespace {
 const int LONGEST_FILE_NAME = 12;
 // Two files per component make the bar reach 100 after the last one.
 const int PROGRESS_PER_COMPONENT = 50;
+const int COMPONENT_FILES = 2;
 
 const BilingualMessage COMPLETED = {
     {"Setup completed successfully.\nYou may now use the installed Velmora with your MS Office "
@@ -36,6 +37,15 @@ const BilingualMessage UNUSABLE_DESTINATION = {
      "Setup"},
     {"Instalacioni program ne može da instalira u ovu fasciklu:\n%s\n\nIzaberite postojeću "
      "fasciklu ili novu fasciklu unutar postojeće.",
+     "Instalacija"},
+};
+
+const BilingualMessage UNWRITABLE_DESTINATION = {
+    {"Setup cannot create files in this folder:\n%s\n\nThe disk may be full or write-protected. "
+     "Choose another folder.",
+     "Setup"},
+    {"Instalacioni program ne može da napravi datoteke u ovoj fascikli:\n%s\n\nDisk je možda pun "
+     "ili zaštićen od upisa. Izaberite drugu fasciklu.",
      "Instalacija"},
 };
 
@@ -94,9 +104,15 @@ bool AcceptDestination(HWND owner)
     if (IsSourceFolder(full))
         return Refuse(owner, STARTED_FROM_DESTINATION, full);
     // CreateDirectoryA makes the last element only, never missing parents.
-    if (!SetCurrentDirectoryA(full) &&
-        (!CreateDirectoryA(full, NULL) || !SetCurrentDirectoryA(full)))
+    bool created = CreateDirectoryA(full, NULL) != 0;
+    if (!IsFolderPresent(full))
         return Refuse(owner, UNUSABLE_DESTINATION, SetupState.DestDir);
+    // On a full or write-protected disk no copy could succeed.
+    if (!CanCreateFileIn(full) || !SetCurrentDirectoryA(full)) {
+        if (created)
+            RemoveDirectoryA(full);
+        return Refuse(owner, UNWRITABLE_DESTINATION, full);
+    }
     CopyText(SetupState.DestDir, PATH_BUFFER_SIZE, full);
     return true;
 }
@@ -115,10 +131,16 @@ int ChooseDestination(HWND owner)
 }
 
 // The backdrop and the progress page repaint only here while files copy.
+// A quit posted meanwhile is kept for after the copies: a run ended half way
+// would leave a component half replaced.
 void DrainMessages()
 {
     MSG message;
     while (PeekMessageA(&message, NULL, 0, 0, PM_REMOVE)) {
+        if (message.message == WM_QUIT) {
+            PostQuitMessage((int)message.wParam);
+            return;
+        }
         TranslateMessage(&message);
         DispatchMessageA(&message);
     }
@@ -136,66 +158,99 @@ void TakeAttributes(const char* source, const char* copy)
     SetFileAttributesA(copy, kept ? kept : FILE_ATTRIBUTE_NORMAL);
 }
 
-// An existing file of the same name is replaced, but only by a whole copy:
-// one that fails half way (a full disk) would destroy a working file.
-// Windows 95 has no MoveFileExA, so the old file goes just before the
-// rename; a copy killed half way leaves only its temporary file.
-bool CopyWhole(const char* source, const char* destination)
+// A copy that fails half way (a full disk) leaves only its temporary file,
+// which goes.
+bool CopyToFreshFile(const char* source, char* copy)
 {
-    char fresh[PATH_BUFFER_SIZE];
-    if (!GetTempFileNameA(SetupState.DestDir, TEMP_FILE_PREFIX, 0, fresh))
-        return false;
-    bool copied = CopyFileA(source, fresh, FALSE) != 0;
-    TakeAttributes(source, fresh);
-    // MoveFileA never replaces a file: one that cannot be deleted (in use,
-    // read-only) stays as it was, and the copy fails.
-    if (copied)
-        DeleteFileA(destination);
-    if (copied && MoveFileA(fresh, destination))
+    bool made = GetTempFileNameA(SetupState.DestDir, TEMP_FILE_PREFIX, 0, copy) != 0;
+    if (made && CopyFileA(source, copy, FALSE)) {
+        TakeAttributes(source, copy);
         return true;
-    DeleteFileA(fresh);
+    }
+    if (made)
+        DeleteFileA(copy);
+    copy[0] = '\0';
     return false;
 }
 
-// Whether the file is in place afterwards: copied now, or there from before
-// and still there.  A copy that failed half way (a full disk) leaves a file
-// that is not the payload.  created tells whether it was not there before.
-bool CopyFileOf(HWND progressPage, const char* fileName, bool* created, InstallOutcome* outcome)
+void ReportNotCopied(InstallOutcome* outcome, const char* fileName)
 {
     char destination[PATH_BUFFER_SIZE];
-    bool fits = JoinPath(destination, SetupState.DestDir, fileName) == 0;
-    bool existed = fits && IsFilePresent(destination);
-    *created = fits && !existed;
-    if (CopyPayloadFile(progressPage, fileName) == 0)
-        return true;
-    AddReportLine(&outcome->Problems, ReportTexts().CopyPrefix, destination);
-    return existed && IsFilePresent(destination);
+    if (JoinPath(destination, SetupState.DestDir, fileName) == 0)
+        AddReportLine(&outcome->Problems, ReportTexts().CopyPrefix, destination);
 }
 
-void DeleteDestinationFile(const char* fileName)
+// Moves the old file aside and the fresh copy in; aside is left empty when
+// there was no old file.  Windows 95 has no MoveFileExA, and MoveFileA never
+// replaces a file.  A read-only file or a folder is not Setup's to replace.
+bool PlaceFile(const char* target, const char* fresh, char* aside)
 {
-    char path[PATH_BUFFER_SIZE];
-    if (JoinPath(path, SetupState.DestDir, fileName) == 0)
-        DeleteFileA(path);
+    aside[0] = '\0';
+    DWORD attributes = GetFileAttributesA(target);
+    if (attributes != INVALID_FILE_ATTRIBUTES &&
+        ((attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY)) ||
+         !GetTempFileNameA(SetupState.DestDir, TEMP_FILE_PREFIX, 0, aside) || !DeleteFileA(aside) ||
+         !MoveFileA(target, aside))) {
+        aside[0] = '\0';
+        return false;
+    }
+    return MoveFileA(fresh, target) != 0;
 }
 
-// Whether both files of a chosen component are in place.  A component left
-// unregistered takes back the files this run created: removal finds files
-// only through the registry, so they would stay for good.
-bool CopyComponent(HWND progressPage, const Component& component, InstallOutcome* outcome)
+// Puts the fresh copies of the component's files in place from the index-th
+// on, all or none: an engine and a lexicon of different versions do not work
+// together.  A file whose followers fail is put back as it was.
+bool PlaceFiles(int index, const char* const names[], char fresh[][PATH_BUFFER_SIZE],
+                InstallOutcome* outcome)
+{
+    if (index == COMPONENT_FILES)
+        return true;
+    char target[PATH_BUFFER_SIZE], aside[PATH_BUFFER_SIZE];
+    JoinPath(target, SetupState.DestDir, names[index]);
+    bool placed = PlaceFile(target, fresh[index], aside);
+    if (placed && PlaceFiles(index + 1, names, fresh, outcome)) {
+        DeleteFileA(aside);
+        return true;
+    }
+    if (placed)
+        MoveFileA(target, fresh[index]);
+    else
+        AddReportLine(&outcome->Problems, ReportTexts().CopyPrefix, target);
+    if (aside[0])
+        MoveFileA(aside, target);
+    return false;
+}
+
+// Whether a file already in the destination is Setup's copy: the payload
+// file's bytes, but not the payload file itself.
+bool IsSetupsCopy(const char* fileName)
+{
+    char shipped[PATH_BUFFER_SIZE], installed[PATH_BUFFER_SIZE];
+    return JoinPath(shipped, SetupState.SourceDir, fileName) == 0 &&
+           JoinPath(installed, SetupState.DestDir, fileName) == 0 &&
+           CompareFiles(installed, shipped) == FILES_DIFFERENT && HaveSameBytes(installed, shipped);
+}
+
+// Whether both files of a chosen component are Setup's copies afterwards.
+// Where they are not, the files and the registration from before stay.
+bool InstallComponent(HWND progressPage, const Component& component, InstallOutcome* outcome)
 {
     if (!*component.Chosen)
         return false;
-    bool engineCreated, lexiconCreated;
-    bool engine = CopyFileOf(progressPage, component.EngineFile, &engineCreated, outcome);
-    bool lexicon = CopyFileOf(progressPage, component.LexiconFile, &lexiconCreated, outcome);
-    if (engine && lexicon)
+    const char* const names[COMPONENT_FILES] = {component.EngineFile, component.LexiconFile};
+    char fresh[COMPONENT_FILES][PATH_BUFFER_SIZE];
+    bool whole = true;
+    for (int i = 0; i < COMPONENT_FILES; i++) {
+        if (CopyPayloadFile(progressPage, names[i], fresh[i]) != 0) {
+            ReportNotCopied(outcome, names[i]);
+            whole = false;
+        }
+    }
+    if (whole && PlaceFiles(0, names, fresh, outcome))
         return true;
-    if (engineCreated)
-        DeleteDestinationFile(component.EngineFile);
-    if (lexiconCreated)
-        DeleteDestinationFile(component.LexiconFile);
-    return false;
+    for (int i = 0; i < COMPONENT_FILES; i++)
+        DeleteFileA(fresh[i]);
+    return IsSetupsCopy(names[0]) && IsSetupsCopy(names[1]);
 }
 
 void WritePath(const char* keyPath, const char* valueName, const char* path,
@@ -205,7 +260,7 @@ void WritePath(const char* keyPath, const char* valueName, const char* path,
         outcome->RegistryFailed = true;
 }
 
-// Office is told of a component only when both its files are in place.
+// Office is told of a component only when both its files are Setup's copies.
 void RegisterComponent(const Component& component, bool inPlace, InstallOutcome* outcome)
 {
     if (!inPlace)
@@ -249,7 +304,7 @@ const char* RegistryFailureLine()
 
 HWND OpenProgressPage(HWND owner)
 {
-    HWND page = OpenModelessPage(IDD_PROGRESS, PageProc, owner);
+    HWND page = OpenModelessPage(IDD_PROGRESS, ProgressPageProc, owner);
     int components = SetupState.InstallSpeller + SetupState.InstallHyphenator;
     if (components)
         SendDlgItemMessageA(page, IDC_PROGRESS, PBM_SETSTEP, PROGRESS_PER_COMPONENT / components,
@@ -258,9 +313,10 @@ HWND OpenProgressPage(HWND owner)
     return page;
 }
 
-int CopyPayloadFile(HWND progressPage, const char* fileName)
+int CopyPayloadFile(HWND progressPage, const char* fileName, char* copy)
 {
     DrainMessages();
+    copy[0] = '\0';
     char source[PATH_BUFFER_SIZE], destination[PATH_BUFFER_SIZE];
     bool pathsFit = JoinPath(source, SetupState.SourceDir, fileName) == 0 &&
                     JoinPath(destination, SetupState.DestDir, fileName) == 0;
@@ -272,7 +328,7 @@ int CopyPayloadFile(HWND progressPage, const char* fileName)
         RedrawWindow(GetDlgItem(progressPage, IDC_CURRENT_FILE), NULL, NULL,
                      RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
     }
-    bool copied = pathsFit && CopyWhole(source, destination);
+    bool copied = pathsFit && CopyToFreshFile(source, copy);
     SendDlgItemMessageA(progressPage, IDC_PROGRESS, PBM_STEPIT, 0, 0);
     return copied ? 0 : -1;
 }
@@ -286,8 +342,8 @@ int InstallComponents(HWND owner)
     outcome.RegistryFailed = false;
 
     HWND progressPage = OpenProgressPage(owner);
-    bool spellerInPlace = CopyComponent(progressPage, SPELLER, &outcome);
-    bool hyphenatorInPlace = CopyComponent(progressPage, HYPHENATOR, &outcome);
+    bool spellerInPlace = InstallComponent(progressPage, SPELLER, &outcome);
+    bool hyphenatorInPlace = InstallComponent(progressPage, HYPHENATOR, &outcome);
     RegisterComponent(SPELLER, spellerInPlace, &outcome);
     RegisterComponent(HYPHENATOR, hyphenatorInPlace, &outcome);
     WriteLanguageNames(&outcome);

@@ -131,30 +131,112 @@ bool IsOwnFile(const char* path, const char* fileName)
     return IsFullPath(path) && NamesFile(path, fileName);
 }
 
+bool IsFolderPresent(const char* path)
+{
+    DWORD attributes = GetFileAttributesA(path);
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+HANDLE OpenForReading(const char* path)
+{
+    return CreateFileA(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, NULL, OPEN_EXISTING,
+                       0, NULL);
+}
+
+namespace {
+
+// Asks no access, so that Windows NT tells even a file held open without
+// sharing; the Windows 95 family wants read access for it.
+bool Identify(const char* path, BY_HANDLE_FILE_INFORMATION* identity)
+{
+    HANDLE file =
+        CreateFileA(path, 0, FILE_SHARE_READ | FILE_SHARE_WRITE, NULL, OPEN_EXISTING, 0, NULL);
+    if (file == INVALID_HANDLE_VALUE)
+        file = OpenForReading(path);
+    if (file == INVALID_HANDLE_VALUE)
+        return false;
+    bool known = GetFileInformationByHandle(file, identity) != 0;
+    CloseHandle(file);
+    return known;
+}
+
+}  // namespace
+
+int CompareFiles(const char* first, const char* second)
+{
+    BY_HANDLE_FILE_INFORMATION one, other;
+    if (!Identify(first, &one) || !Identify(second, &other))
+        return FILES_UNKNOWN;
+    return one.dwVolumeSerialNumber == other.dwVolumeSerialNumber &&
+                   one.nFileIndexHigh == other.nFileIndexHigh &&
+                   one.nFileIndexLow == other.nFileIndexLow
+               ? FILES_SAME
+               : FILES_DIFFERENT;
+}
+
 bool IsSourceFolder(const char* folder)
 {
     if (IsSameFolder(folder, SetupState.SourceDir))
         return true;
     // Another name for the same folder (a mapped drive, a link, a short name,
-    // a share) shows only in what the folder holds: a fresh file made in one
-    // appears in the other.  Where none can be made, the text must do.
-    char probe[PATH_BUFFER_SIZE], mirror[PATH_BUFFER_SIZE];
-    if (!GetTempFileNameA(folder, TEMP_FILE_PREFIX, 0, probe))
+    // a share) shows in that the running program is there as the same file.
+    // Nothing is written, so a full or read-only disk is told as well.
+    char program[PATH_BUFFER_SIZE], there[PATH_BUFFER_SIZE];
+    DWORD length = GetModuleFileNameA(NULL, program, sizeof program);
+    // A path beyond the buffer is beyond what Windows' ANSI calls reach too.
+    if (length == 0 || length >= sizeof program ||
+        JoinPath(there, folder, FileNameOf(program)) != 0 ||
+        GetFileAttributesA(there) == INVALID_FILE_ATTRIBUTES)
         return false;
-    bool seen =
-        JoinPath(mirror, SetupState.SourceDir, FileNameOf(probe)) == 0 && IsFilePresent(mirror);
-    bool deleted = DeleteFileA(probe) != 0;
-    // A file of that name that outlives the probe was another file all along.
-    return seen && !(deleted && IsFilePresent(mirror));
+    return CompareFiles(there, program) != FILES_DIFFERENT;
 }
 
-bool IsInSourceFolder(const char* path)
+int RegisteredFileState(const char* path, const char* fileName)
 {
-    char folder[PATH_BUFFER_SIZE];
-    if (CopyText(folder, sizeof folder, path) != 0)
-        return false;
-    folder[FileNameOf(folder) - folder] = '\0';
-    return IsSourceFolder(folder);
+    // Normalised first: "\.\", "..", "/" and doubled backslashes hide no folder.
+    char full[PATH_BUFFER_SIZE], shipped[PATH_BUFFER_SIZE];
+    DWORD length = GetFullPathNameA(path, sizeof full, full, NULL);
+    if (length == 0 || length >= sizeof full ||
+        JoinPath(shipped, SetupState.SourceDir, fileName) != 0)
+        return REGISTERED_UNKNOWN;
+    if (IsSameTextIgnoringCase(full, shipped))
+        return REGISTERED_SHIPPED;
+    // Only a file missing from a folder that is there is gone: an absent
+    // drive or share says nothing of the file.
+    if (GetFileAttributesA(full) == INVALID_FILE_ATTRIBUTES)
+        return GetLastError() == ERROR_FILE_NOT_FOUND ? REGISTERED_GONE : REGISTERED_UNKNOWN;
+    int same = CompareFiles(full, shipped);
+    if (same == FILES_UNKNOWN && GetFileAttributesA(shipped) == INVALID_FILE_ATTRIBUTES)
+        same = FILES_DIFFERENT;  // the distribution has no such file to lose
+    return same == FILES_DIFFERENT ? REGISTERED_OWN
+           : same == FILES_SAME    ? REGISTERED_SHIPPED
+                                   : REGISTERED_UNKNOWN;
+}
+
+bool CanCreateFileIn(const char* folder)
+{
+    // Wine's GetTempFileNameA answers with a name even where it could not
+    // make the file: only the deletion tells that the file was made.
+    char probe[PATH_BUFFER_SIZE];
+    return GetTempFileNameA(folder, TEMP_FILE_PREFIX, 0, probe) && DeleteFileA(probe);
+}
+
+bool HaveSameBytes(const char* first, const char* second)
+{
+    HANDLE files[] = {OpenForReading(first), OpenForReading(second)};
+    BYTE chunks[2][COMPARED_CHUNK];
+    DWORD read[2] = {0, 0};
+    bool same;
+    // A file that cannot be opened fails its first read.
+    do {
+        same = ReadFile(files[0], chunks[0], COMPARED_CHUNK, &read[0], NULL) &&
+               ReadFile(files[1], chunks[1], COMPARED_CHUNK, &read[1], NULL) && read[0] == read[1];
+        for (DWORD i = 0; same && i < read[0]; i++)
+            same = chunks[0][i] == chunks[1][i];
+    } while (same && read[0] > 0);
+    CloseHandle(files[0]);
+    CloseHandle(files[1]);
+    return same;
 }
 
 namespace {

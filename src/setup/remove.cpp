@@ -63,20 +63,24 @@ bool Confirmed(HWND owner, const BilingualMessage& question)
     return ShowMessage(owner, question, MB_ICONQUESTION | MB_YESNO) == IDYES;
 }
 
-// Deletes the file a registry value names, when it may be the payload file
-// that the value registers: the registry may name any file, and Setup
-// deletes only its own.  Never one of the distribution it runs from, by
-// whatever name: a copy of Setup older than this check could register it.
+// Deletes the file a registry value names, when it is the payload file that
+// the value registers: the registry may name any file, and Setup deletes
+// only its own, never one of the distribution it runs from by whatever name.
 // A file already gone is no failure: a path registered for both languages
-// goes at its first reading.
+// goes at its first reading.  One that cannot be told or reached is kept and
+// listed.
 void DeleteRegisteredFile(const char* keyPath, const char* valueName, const char* fileName,
                           Report* notRemoved)
 {
     char path[PATH_BUFFER_SIZE];
     if (RegReadString(HKEY_LOCAL_MACHINE, keyPath, valueName, path, sizeof path) != 0 ||
-        !IsOwnFile(path, fileName) || IsInSourceFolder(path))
+        !IsOwnFile(path, fileName))
         return;
-    if (!DeleteFileA(path) && GetFileAttributesA(path) != INVALID_FILE_ATTRIBUTES)
+    int state = RegisteredFileState(path, fileName);
+    if (state == REGISTERED_OWN && !DeleteFileA(path) &&
+        GetFileAttributesA(path) != INVALID_FILE_ATTRIBUTES)
+        state = REGISTERED_UNKNOWN;
+    if (state == REGISTERED_UNKNOWN)
         AddReportLine(notRemoved, "", path);
 }
 

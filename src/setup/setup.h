@@ -77,9 +77,10 @@ int InstallComponents(HWND owner);
 int RemoveComponents(HWND owner);
 // The modeless progress page, its step set for the chosen components.
 HWND OpenProgressPage(HWND owner);
-// Copies one payload file from SourceDir to DestDir and advances the bar:
-// 0, or -1 when the file was not copied.
-int CopyPayloadFile(HWND progressPage, const char* fileName);
+// Copies one payload file from SourceDir into a fresh temporary file in
+// DestDir, named in copy, and advances the bar: 0, or -1 when no whole copy
+// was made (copy is then empty).
+int CopyPayloadFile(HWND progressPage, const char* fileName, char* copy);
 // Whether the language key's "Engine" names the component's own engine.
 bool RegistersOwnEngine(const char* keyPath, const Component& component);
 // Whether Office's spelling registration holds a language besides 4122 and 1050.
@@ -137,11 +138,26 @@ bool NamesFile(const char* path, const char* fileName);
 bool IsFullPath(const char* path);
 // Whether a registered path may be Setup's own file of that name.
 bool IsOwnFile(const char* path, const char* fileName);
-// Whether a full path names the folder Setup runs from, by any name: the
-// same text, or a file made in the one appears in the other.
+bool IsFolderPresent(const char* path);
+// Shared with other programs, which may still write to it.
+HANDLE OpenForReading(const char* path);
+// Whether two paths name one file, by its volume and file index: it writes
+// nothing, so it works on full and read-only disks.
+enum FileComparison { FILES_UNKNOWN = -1, FILES_DIFFERENT = 0, FILES_SAME = 1 };
+int CompareFiles(const char* first, const char* second);
+// Whether a full folder path, ending in a backslash, may be the folder Setup
+// runs from under any name; where that cannot be told, it may.
 bool IsSourceFolder(const char* folder);
-// Whether a full file path lies in the folder Setup runs from.
-bool IsInSourceFolder(const char* path);
+// What removal may do with a registered file that bears the payload file's
+// name: delete it (Setup's own), keep it quietly (the distribution's, or
+// already gone), or keep it and say so (it cannot be told or reached).
+enum RegisteredFile { REGISTERED_OWN, REGISTERED_SHIPPED, REGISTERED_GONE, REGISTERED_UNKNOWN };
+int RegisteredFileState(const char* path, const char* fileName);
+// Whether a file can be made in the folder: not on a full or write-protected disk.
+bool CanCreateFileIn(const char* folder);
+// Compared this many bytes at a time.
+enum { COMPARED_CHUNK = 512 };
+bool HaveSameBytes(const char* first, const char* second);
 
 // A warning that lists paths, one a line, after a header.  What does not
 // fit is left out: a report is cut short, never overrun.

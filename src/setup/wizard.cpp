@@ -117,7 +117,9 @@ int ShowMessageAbout(HWND owner, const BilingualMessage& message, const char* su
 
 int ConfirmExit(HWND owner)
 {
-    if (ShowMessage(owner, EXIT_QUESTION, MB_YESNO | MB_ICONQUESTION) != IDYES)
+    // Once a quit is posted every message box returns at once: the run ends
+    // as if Yes were answered.
+    if (ShowMessage(owner, EXIT_QUESTION, MB_YESNO | MB_ICONQUESTION) != IDYES && !QuitPosted())
         return 0;
     ShowMessage(owner, INTERRUPTED_NOTICE, MB_OK | MB_ICONINFORMATION);
     return -1;

@@ -40,7 +40,7 @@ void FillMainClass(HINSTANCE instance, WNDCLASSA* windowClass)
     windowClass->lpszClassName = MAIN_CLASS_NAME;
 }
 
-int RunMessageLoop(HACCEL accelerators)
+void RunMessageLoop(HACCEL accelerators)
 {
     MSG message;
     while (GetMessageA(&message, NULL, 0, 0) > 0) {
@@ -49,7 +49,24 @@ int RunMessageLoop(HACCEL accelerators)
             DispatchMessageA(&message);
         }
     }
-    return (int)message.wParam;
+}
+
+// Two starts at the same moment would both miss the other's window; a named
+// mutex is made or found in one step.
+bool AnotherCopyStarted()
+{
+    // Left open on purpose: the mutex lives as long as this process.
+    HANDLE mutex = CreateMutexA(NULL, FALSE, APP_TITLE);
+    // cppcheck-suppress resourceLeak
+    return mutex && GetLastError() == ERROR_ALREADY_EXISTS;
+}
+
+bool BringForwardRunningCopy()
+{
+    HWND running = FindWindowA(MAIN_CLASS_NAME, NULL);
+    if (running)
+        BringForward(running);
+    return running != NULL;
 }
 
 }  // namespace
@@ -90,11 +107,8 @@ ATOM RegisterClassExtended(HINSTANCE instance, const WNDCLASSA* windowClass)
 
 WORD RegisterMainClass(HINSTANCE instance)
 {
-    HWND running = FindWindowA(MAIN_CLASS_NAME, NULL);
-    if (running) {
-        BringForward(running);
+    if (BringForwardRunningCopy())
         return 0;
-    }
     WNDCLASSA windowClass;
     FillMainClass(instance, &windowClass);
     ATOM atom = UsesExtendedRegistration(GetVersion())
@@ -150,6 +164,10 @@ LRESULT CALLBACK MainWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE previousInstance, LPSTR, int showCommand)
 {
     SetupState.LanguageOffset = 0;
+    if (AnotherCopyStarted()) {
+        BringForwardRunningCopy();
+        return 0;
+    }
     if (!previousInstance && !RegisterMainClass(instance))
         return 0;
     if (!CreateMainWindow(instance, showCommand))
@@ -158,5 +176,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE previousInstance, LPSTR, int sh
     // Makes the progress bar class of the install operation available.
     InitCommonControls();
     PostMessageA(MainWindow, WM_COMMAND, IDM_RUN_SETUP, 0);
-    return RunMessageLoop(accelerators);
+    RunMessageLoop(accelerators);
+    // A quit posted by another program carries its own code: the exit code is always 0.
+    return 0;
 }

@@ -105,12 +105,25 @@ std::string PayloadBytes(const std::string& name)
     return bytes;
 }
 
-Distribution::Distribution()
+Distribution::Distribution() : fresh_(new TempFolder), folder_(fresh_->Path())
 {
     EXPECT_TRUE(CopyFileA(WindowsPathOf(VELMORA_SETUP_EXE).c_str(), SetupPath().c_str(), FALSE))
         << "cannot copy " << WindowsPathOf(VELMORA_SETUP_EXE);
     for (const char* name : PAYLOAD_FILES)
         WriteFileBytes(File(name), PayloadBytes(name));
+}
+
+std::string Distribution::PayloadContents() const
+{
+    std::string contents;
+    for (const char* name : PAYLOAD_FILES)
+        contents += ReadFileBytes(File(name)) + "\n";
+    return contents;
+}
+
+bool IsDrivePresent(const std::string& path)
+{
+    return GetDriveTypeA(path.substr(0, 3).c_str()) != DRIVE_NO_ROOT_DIR;
 }
 
 namespace {
@@ -149,20 +162,6 @@ std::string Quoted(const std::string& unixPath)
 }
 
 }  // namespace
-
-int CountFiles(const std::string& pattern)
-{
-    WIN32_FIND_DATAA found;
-    HANDLE search = FindFirstFileA(pattern.c_str(), &found);
-    if (search == INVALID_HANDLE_VALUE)
-        return 0;
-    int count = 0;
-    do {
-        count += !(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY);
-    } while (FindNextFileA(search, &found));
-    FindClose(search);
-    return count;
-}
 
 FolderAliases::FolderAliases(const std::string& folder)
 {
@@ -212,6 +211,11 @@ SetupProcess::~SetupProcess()
     }
     CloseHandle(process_.hThread);
     CloseHandle(process_.hProcess);
+}
+
+void SetupProcess::PostToThread(UINT message, WPARAM wParam) const
+{
+    EXPECT_TRUE(PostThreadMessageA(process_.dwThreadId, message, wParam, 0));
 }
 
 bool SetupProcess::Running() const
@@ -292,13 +296,6 @@ int SetupProcess::WaitForExit(DWORD timeoutMs)
     GetExitCodeProcess(process_.hProcess, &code);
     return (int)code;
 }
-
-namespace {
-
-const int IDC_ENGLISH = 1000, IDC_SERBIAN = 1001, IDC_REMOVE = 1002, IDC_SPELLER = 1004,
-          IDC_HYPHENATOR = 1005, IDC_WORD_LANG = 1009, IDC_DEST_DIR = 1014;
-
-}  // namespace
 
 void PassWelcomeAndLanguage(SetupProcess& setup, bool serbian)
 {

@@ -8,23 +8,43 @@
 #include <windows.h>
 
 #include <initializer_list>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "support/temp_folder.h"
 #include "support/ui_script.h"
 
-// Setup.exe beside its four payload files, in a fresh folder.
+// The pages' controls, as a user finds them.
+const int IDC_ENGLISH = 1000, IDC_SERBIAN = 1001, IDC_REMOVE = 1002, IDC_CHANGE_DEFAULT = 1003,
+          IDC_SPELLER = 1004, IDC_HYPHENATOR = 1005, IDC_WORD_LANG = 1009, IDC_DEST_DIR = 1014,
+          IDC_CURRENT_FILE = 1015;
+
+// Setup.exe beside its four payload files, in a fresh folder or in one that
+// a test drive holds.
 class Distribution {
 public:
     Distribution();
-    const std::string& Folder() const { return folder_.Path(); }
-    std::string SetupPath() const { return folder_.File("Setup.exe"); }
-    std::string File(const std::string& name) const { return folder_.File(name); }
+    explicit Distribution(const std::string& folder) : folder_(folder) {}
+    const std::string& Folder() const { return folder_; }
+    std::string SetupPath() const { return File("Setup.exe"); }
+    std::string File(const std::string& name) const { return folder_ + "\\" + name; }
+    // Every payload file's bytes, to tell that none changed.
+    std::string PayloadContents() const;
 
 private:
-    TempFolder folder_;
+    std::unique_ptr<TempFolder> fresh_;
+    std::string folder_;
 };
+
+// The test drives (tests/e2e/test_drives.sh), where the machine allows
+// mounting them: a full disk, a tight one, one full of files and a
+// read-only one; the last two hold a distribution.
+const char FULL_DRIVE[] = "F:\\";
+const char TIGHT_DRIVE[] = "G:\\";
+const char DISTRIBUTION_ON_FULL_DRIVE[] = "H:\\Velmora Distribution";
+const char DISTRIBUTION_ON_READ_ONLY_DRIVE[] = "R:\\Velmora Distribution";
+bool IsDrivePresent(const std::string& path);
 
 // Other names for a folder, as a machine may have them: a drive letter
 // mapped onto it (as SUBST or a network drive maps one), a symbolic link in
@@ -44,9 +64,6 @@ public:
 private:
     std::string driveLink_, link_;
 };
-
-// How many files match a pattern such as "C:\\Proof\\*.TMP".
-int CountFiles(const std::string& pattern);
 
 // The sample content of a payload file; each file's bytes are its own.
 std::string PayloadBytes(const std::string& name);
@@ -72,6 +89,8 @@ public:
     // Waits for the process; its exit code, or -1 (a failure) on timeout.
     int WaitForExit(DWORD timeoutMs = 20000);
     bool Running() const;
+    // Posts to the thread that runs the wizard, as another program may.
+    void PostToThread(UINT message, WPARAM wParam) const;
 
     // Captions of the process's visible top-level windows.
     std::vector<std::wstring> VisibleCaptions() const;

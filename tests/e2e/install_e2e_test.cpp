@@ -7,11 +7,11 @@
 #include <gtest/gtest.h>
 
 #include <cctype>
+#include <vector>
 
 namespace {
 
 const char DEFAULT_DESTINATION[] = "C:\\Program Files\\Common Files\\Microsoft Shared\\Proof";
-const int DEST_DIR = 1014;
 
 const wchar_t COMPLETED[] =
     L"Setup completed successfully.\nYou may now use the installed Velmora with your MS Office 97 "
@@ -25,6 +25,11 @@ std::wstring Unusable(const std::string& typed)
 {
     return L"Setup cannot install into this folder:\n" + Wide(typed) +
            L"\n\nChoose an existing folder, or a new folder inside an existing one.";
+}
+std::wstring Unwritable(const std::string& resolved)
+{
+    return L"Setup cannot create files in this folder:\n" + Wide(resolved) +
+           L"\n\nThe disk may be full or write-protected. Choose another folder.";
 }
 std::wstring StartedFrom(const std::string& resolved)
 {
@@ -214,7 +219,7 @@ TEST_F(Install, AMissingDestinationIsCreatedOnlyWhenItsParentExists)
     setup.Answer(L"Setup", Unusable(orphan), IDOK);
     HWND again = setup.WaitFor(L"File Destination");
     ASSERT_TRUE(again);
-    EXPECT_EQ(Wide(orphan), Text(again, DEST_DIR)) << "the page shows what was typed";
+    EXPECT_EQ(Wide(orphan), Text(again, IDC_DEST_DIR)) << "the page shows what was typed";
     AcceptDestination(again, created);
     setup.Answer(L"Setup", COMPLETED, IDOK);
     EXPECT_EQ(0, setup.WaitForExit());
@@ -222,13 +227,13 @@ TEST_F(Install, AMissingDestinationIsCreatedOnlyWhenItsParentExists)
     ExpectFiles(created, true, true);
 }
 
-TEST_F(Install, AnEmptyOrBlankDestinationAFileOrAMissingDriveIsRefusedWithAMessage)
+TEST_F(Install, AnEmptyOrBlankDestinationAFileAMissingDriveOrAFullDiskIsRefusedWithAMessage)
 {
     std::string file = destinations_.File("file.txt");
     WriteFileBytes(file, "not a folder");
     SetupProcess setup(distribution_);
     HWND page = WalkToDestination(setup, Choices());
-    Type(page, DEST_DIR, "");
+    Type(page, IDC_DEST_DIR, "");
     Click(page, IDOK);
     setup.Answer(L"Setup", Unusable(""), IDOK);
     AcceptDestination(setup.WaitFor(L"File Destination"), file);
@@ -237,36 +242,31 @@ TEST_F(Install, AnEmptyOrBlankDestinationAFileOrAMissingDriveIsRefusedWithAMessa
     setup.Answer(L"Setup", Unusable("Q:\\Proof"), IDOK);
     AcceptDestination(setup.WaitFor(L"File Destination"), "   ");
     setup.Answer(L"Setup", Unusable("   "), IDOK);
+    // No install could succeed where no file can be made.
+    if (IsDrivePresent("R:\\")) {
+        AcceptDestination(setup.WaitFor(L"File Destination"), "R:\\Proof");
+        setup.Answer(L"Setup", Unwritable("R:\\Proof\\"), IDOK);
+        AcceptDestination(setup.WaitFor(L"File Destination"), "H:\\Other");
+        setup.Answer(L"Setup", Unwritable("H:\\Other\\"), IDOK);
+    }
     AcceptDestination(setup.WaitFor(L"File Destination"), destinations_.File("Good"));
     setup.Answer(L"Setup", COMPLETED, IDOK);
     EXPECT_EQ(0, setup.WaitForExit());
 }
 
+struct TypedFolder {
+    std::string typed, resolved;
+};
+
 // Copies onto themselves would be registered, and a later removal would
 // delete the distribution.  Nothing is copied or written on the way.
-TEST_F(Install, TheFolderSetupStartedFromIsRefusedByAnyName)
+void ExpectEveryNameRefused(const Distribution& distribution,
+                            const std::vector<TypedFolder>& entries)
 {
     std::string registry = DumpProgramRegistry();
-    std::string folder = distribution_.Folder();
-    std::string shouted = folder;
-    for (char& c : shouted)
-        c = (char)toupper((unsigned char)c);
-    FolderAliases aliases(folder);
-    const struct {
-        std::string typed, resolved;
-    } entries[] = {
-        {".", folder + "\\"},
-        {shouted + "\\", shouted + "\\"},
-        {folder + "\\proof\\..", folder + "\\"},
-        {folder + "   ", folder + "\\"},
-        {aliases.Drive + "\\", aliases.Drive + "\\"},
-        {aliases.Drive, aliases.Drive + "\\"},
-        {aliases.Link, aliases.Link + "\\"},
-        {aliases.ShortName, aliases.ShortName + "\\"},
-        {"\\\\?\\" + folder, "\\\\?\\" + folder + "\\"},
-        {"\\\\.\\" + folder, "\\\\.\\" + folder + "\\"},
-    };
-    SetupProcess setup(distribution_);
+    std::string payload = distribution.PayloadContents();
+    int files = CountFiles(distribution.File("*"));
+    SetupProcess setup(distribution);
     HWND page = WalkToDestination(setup, Choices());
     for (const auto& entry : entries) {
         AcceptDestination(page, entry.typed);
@@ -283,10 +283,52 @@ TEST_F(Install, TheFolderSetupStartedFromIsRefusedByAnyName)
         Click(notice, IDOK);
     EXPECT_EQ(0, setup.WaitForExit());
     EXPECT_EQ(registry, DumpProgramRegistry());
-    for (const char* name : {"MSPCR32.DLL", "MSSP_CR.LEX", "MSHYCR32.DLL", "MSHY_CR.LEX"})
-        EXPECT_EQ(PayloadBytes(name), ReadFileBytes(distribution_.File(name))) << name;
-    EXPECT_FALSE(FileExists(distribution_.File("proof")));
-    EXPECT_EQ(5, CountFiles(distribution_.File("*"))) << "a file left behind";
+    EXPECT_EQ(payload, distribution.PayloadContents());
+    EXPECT_EQ(files, CountFiles(distribution.File("*"))) << "a file left behind";
+}
+
+// Other names of the folder: found by the running program's identity, which
+// needs nothing written, so on a full or read-only disk too.
+std::vector<TypedFolder> OtherNames(const FolderAliases& aliases, const std::string& folder)
+{
+    return {
+        {aliases.Drive + "\\", aliases.Drive + "\\"},
+        {aliases.Drive, aliases.Drive + "\\"},
+        {aliases.Link, aliases.Link + "\\"},
+        {aliases.ShortName, aliases.ShortName + "\\"},
+        {"\\\\?\\" + folder, "\\\\?\\" + folder + "\\"},
+        {"\\\\.\\" + folder, "\\\\.\\" + folder + "\\"},
+    };
+}
+
+TEST_F(Install, TheFolderSetupStartedFromIsRefusedByAnyName)
+{
+    std::string folder = distribution_.Folder();
+    std::string shouted = folder;
+    for (char& c : shouted)
+        c = (char)toupper((unsigned char)c);
+    {
+        FolderAliases aliases(folder);
+        std::vector<TypedFolder> entries = {
+            {".", folder + "\\"},
+            {shouted + "\\", shouted + "\\"},
+            {folder + "\\proof\\..", folder + "\\"},
+            {folder + "   ", folder + "\\"},
+        };
+        for (const TypedFolder& other : OtherNames(aliases, folder))
+            entries.push_back(other);
+        ExpectEveryNameRefused(distribution_, entries);
+        EXPECT_FALSE(FileExists(distribution_.File("proof")));
+    }
+    // Where no file can be made in the distribution's folder, only its
+    // identity tells another name of it.
+    for (const char* onDrive : {DISTRIBUTION_ON_FULL_DRIVE, DISTRIBUTION_ON_READ_ONLY_DRIVE}) {
+        if (!IsDrivePresent(onDrive))
+            GTEST_SKIP() << "no test drive could be mounted: the names on a full or read-only "
+                            "disk were not tried";
+        FolderAliases aliases(onDrive);
+        ExpectEveryNameRefused(Distribution(onDrive), OtherNames(aliases, onDrive));
+    }
 }
 
 TEST_F(Install, RefusalsAreSerbianAfterSerbianIsChosen)
@@ -305,6 +347,14 @@ TEST_F(Install, RefusalsAreSerbianAfterSerbianIsChosen)
                  L"Instalacioni program ne može da instalira u ovu fasciklu:\n" + Wide(orphan) +
                      L"\n\nIzaberite postojeću fasciklu ili novu fasciklu unutar postojeće.",
                  IDOK);
+    if (IsDrivePresent("R:\\")) {
+        AcceptDestination(setup.WaitFor(L"Odredište za datoteke"), "R:\\Proof");
+        setup.Answer(L"Instalacija",
+                     L"Instalacioni program ne može da napravi datoteke u ovoj fascikli:\n"
+                     L"R:\\Proof\\\n\nDisk je možda pun ili zaštićen od upisa. Izaberite "
+                     L"drugu fasciklu.",
+                     IDOK);
+    }
     AcceptDestination(setup.WaitFor(L"Odredište za datoteke"), destinations_.File("Dobro"));
     setup.Answer(L"Instalacija", COMPLETED_SR, IDOK);
     EXPECT_EQ(0, setup.WaitForExit());
@@ -316,7 +366,7 @@ TEST_F(Install, ExitAnsweredNoShowsTheDestinationAsItWas)
     SetupProcess setup(distribution_);
     HWND page = WalkToDestination(setup, Choices());
     ASSERT_TRUE(page);
-    Type(page, DEST_DIR, "D:\\Edited");
+    Type(page, IDC_DEST_DIR, "D:\\Edited");
     Click(page, IDCANCEL);
     setup.Answer(L"Exit",
                  L"Are you sure you want to exit this Setup? Setup hasn't completed the "
@@ -324,7 +374,7 @@ TEST_F(Install, ExitAnsweredNoShowsTheDestinationAsItWas)
                  IDNO);
     HWND again = setup.WaitFor(L"File Destination");
     ASSERT_TRUE(again);
-    EXPECT_EQ(Wide(DEFAULT_DESTINATION), Text(again, DEST_DIR));
+    EXPECT_EQ(Wide(DEFAULT_DESTINATION), Text(again, IDC_DEST_DIR));
     AcceptDestination(again, "");
     setup.Answer(L"Setup", COMPLETED, IDOK);
     EXPECT_EQ(0, setup.WaitForExit());
@@ -360,7 +410,7 @@ TEST_F(Install, AMissingPayloadFileIsReportedAndItsComponentNotRegistered)
     ExpectFiles(folder, true, false);
 }
 
-// Only what the run created goes again: a file that was there stays.
+// A component is replaced whole or not at all: the engine that was there stays.
 TEST_F(Install, AnUnregisteredComponentKeepsOnlyTheFilesThatWereThereBefore)
 {
     DeleteFileA(distribution_.File("MSHY_CR.LEX").c_str());
@@ -371,7 +421,7 @@ TEST_F(Install, AnUnregisteredComponentKeepsOnlyTheFilesThatWereThereBefore)
     AcceptDestination(WalkToDestination(setup, Choices()), folder);
     setup.Answer(L"Setup", InstallWarning(folder, {"MSHY_CR.LEX"}), IDOK);
     EXPECT_EQ(0, setup.WaitForExit());
-    EXPECT_TRUE(FileExists(folder + "\\MSHYCR32.DLL"));
+    EXPECT_EQ("an older engine", ReadFileBytes(folder + "\\MSHYCR32.DLL"));
     EXPECT_FALSE(FileExists(folder + "\\MSHY_CR.LEX"));
     ExpectSpellerRegistered(folder);
 }
@@ -397,7 +447,8 @@ TEST_F(Install, AMissingPayloadFileIsReportedInSerbian)
     ExpectFiles(folder, false, true);
 }
 
-TEST_F(Install, ADestinationFileHeldOpenIsReportedButItsComponentStaysRegistered)
+// Not Setup's copy, so not registered: the whole component stays as it was.
+TEST_F(Install, ADestinationFileHeldOpenIsReportedAndItsComponentNotRegistered)
 {
     std::string folder = destinations_.File("Held");
     CreateDirectoryA(folder.c_str(), NULL);
@@ -410,8 +461,10 @@ TEST_F(Install, ADestinationFileHeldOpenIsReportedButItsComponentStaysRegistered
     setup.Answer(L"Setup", InstallWarning(folder, {"MSPCR32.DLL"}), IDOK);
     EXPECT_EQ(0, setup.WaitForExit());
     CloseHandle(file);
-    ExpectSpellerRegistered(folder);
+    EXPECT_REG_KEY(HKEY_LOCAL_MACHINE, SPELLING_4122_KEY, false);
+    ExpectHyphenatorRegistered(folder);
     EXPECT_EQ("in use", ReadFileBytes(held));
+    EXPECT_EQ(3, CountFiles(folder + "\\*")) << "the lexicon stays out, no temporary file is left";
 }
 
 TEST_F(Install, ARelativeDestinationIsRegisteredByItsFullPath)
@@ -432,7 +485,8 @@ TEST_F(Install, ADestinationTooLongForItsFilePathsBringsThePageBack)
     setup.Answer(L"Setup", Unusable(typed.substr(0, 511)), IDOK);
     HWND again = setup.WaitFor(L"File Destination");
     ASSERT_TRUE(again);
-    EXPECT_EQ(511u, Text(again, DEST_DIR).size()) << "the text as stored, cut to 511 characters";
+    EXPECT_EQ(511u, Text(again, IDC_DEST_DIR).size())
+        << "the text as stored, cut to 511 characters";
     AcceptDestination(again, destinations_.File("Short"));
     setup.Answer(L"Setup", COMPLETED, IDOK);
     EXPECT_EQ(0, setup.WaitForExit());

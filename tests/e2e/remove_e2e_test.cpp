@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <vector>
+
 namespace {
 
 const wchar_t QUESTION[] =
@@ -31,6 +33,11 @@ const wchar_t LAST_TOOLS_SR[] =
     L"srpskom jeziku i vratite se na izbrisane alatke koje su prethodno bile instalirane, kliknite "
     L"na Da kako biste nastavili i potrudite se da ih ručno re-instalirate.\n\nKliknite na Ne "
     L"ukoliko želite da zadržite alatke za proveru teksta na srpskom jeziku.";
+std::wstring NotRemoved(const std::wstring& lines)
+{
+    return L"Some previously installed files could not be removed:\n" + lines +
+           L"\n\nClose any program that may be using them and delete them by hand.";
+}
 const wchar_t NOT_REMOVED_SR[] =
     L"Neke prethodno instalirane datoteke nije bilo moguće izbaciti:\n";
 
@@ -192,12 +199,18 @@ TEST_F(Remove, WithOnlyAHyphenatorTheLanguagesAreNotWrittenButTheMakersKeyGoes)
     EXPECT_REG_KEY(HKEY_LOCAL_MACHINE, SAVED_KEY, false);
 }
 
-TEST_F(Remove, AFileAlreadyGoneIsNoFailure)
+// Gone from a folder that is there, a file is no failure; on a drive that
+// is not there (a network drive not connected), nothing can be said of it.
+TEST_F(Remove, AFileAlreadyGoneIsNoFailureButOneOnAMissingDriveIsListed)
 {
     Installed(true, false);
     DeleteFileA(installed_.File("MSPCR32.DLL").c_str());
     RemoveAll(true);
     EXPECT_FALSE(FileExists(installed_.File("MSSP_CR.LEX")));
+    Installed(false, true);
+    SetRegString(HKEY_LOCAL_MACHINE, HYPHENATION_1050_KEY, "Dictionary", "Q:\\Proof\\MSHY_CR.LEX");
+    RemoveAll(true, NotRemoved(L"Q:\\Proof\\MSHY_CR.LEX"));
+    EXPECT_FALSE(FileExists(installed_.File("MSHY_CR.LEX")));
 }
 
 TEST_F(Remove, AFileHeldOpenIsReported)
@@ -207,43 +220,105 @@ TEST_F(Remove, AFileHeldOpenIsReported)
     HANDLE file = CreateFileA(held.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, NULL,
                               OPEN_EXISTING, 0, NULL);
     ASSERT_NE(INVALID_HANDLE_VALUE, file);
-    RemoveAll(true, L"Some previously installed files could not be removed:\n" + Wide(held) +
-                        L"\n\nClose any program that may be using them and delete them by hand.");
+    RemoveAll(true, NotRemoved(Wide(held)));
     CloseHandle(file);
     EXPECT_FALSE(FileExists(installed_.File("MSPCR32.DLL")));
 }
 
+// Each round fills the eight values a removal reads, in the order it reads
+// them, each with its own payload file's name.
+const struct {
+    const char* key;
+    const char* value;
+    const char* file;
+} REGISTERED_VALUES[] = {
+    {SPELLING_4122_KEY, "Engine", "MSPCR32.DLL"},
+    {SPELLING_4122_KEY, "Dictionary", "MSSP_CR.LEX"},
+    {SPELLING_1050_KEY, "Engine", "MSPCR32.DLL"},
+    {SPELLING_1050_KEY, "Dictionary", "MSSP_CR.LEX"},
+    {HYPHENATION_4122_KEY, "Engine", "MSHYCR32.DLL"},
+    {HYPHENATION_4122_KEY, "Dictionary", "MSHY_CR.LEX"},
+    {HYPHENATION_1050_KEY, "Engine", "MSHYCR32.DLL"},
+    {HYPHENATION_1050_KEY, "Dictionary", "MSHY_CR.LEX"},
+};
+
+// Folders under which the distribution's files are registered, by other
+// names; a removal from the distribution must delete none of them.  A path
+// longer than Windows' ANSI calls take cannot be told: it is kept and listed.
+void ExpectNoneRemoved(const Distribution& distribution, const std::vector<std::string>& folders)
+{
+    std::string payload = distribution.PayloadContents();
+    int files = CountFiles(distribution.File("*"));
+    const size_t values = sizeof REGISTERED_VALUES / sizeof REGISTERED_VALUES[0];
+    for (size_t first = 0; first < folders.size(); first += values) {
+        ResetOfficeRegistry();
+        std::wstring listed;
+        for (size_t i = 0; i < values && first + i < folders.size(); i++) {
+            const auto& value = REGISTERED_VALUES[i];
+            std::string path = folders[first + i] + value.file;
+            SetRegString(HKEY_LOCAL_MACHINE, value.key, value.value, path);
+            if (path.size() > MAX_PATH)
+                listed += L"\n" + Wide(path);
+        }
+        SetupProcess setup(distribution);
+        WalkToRemove(setup, false);
+        setup.Answer(L"Remove", QUESTION, IDYES);
+        setup.Answer(L"Remove", LAST_TOOLS, IDYES);
+        setup.Answer(L"Removed Files", listed.empty() ? REMOVED : NotRemoved(listed.substr(1)),
+                     IDOK);
+        EXPECT_EQ(0, setup.WaitForExit());
+        EXPECT_EQ(payload, distribution.PayloadContents()) << "round from " << first;
+        EXPECT_EQ(files, CountFiles(distribution.File("*"))) << "a file left behind";
+        for (const auto& value : REGISTERED_VALUES) {
+            if (std::string(value.value) == "Engine")
+                EXPECT_REG_NO_VALUE(HKEY_LOCAL_MACHINE, value.key, "Engine");
+        }
+    }
+}
+
+// The folder spelt with "." names until its text is length characters
+// long, the final backslash included.
+std::string Padded(const std::string& folder, size_t length)
+{
+    std::string padded = folder + "\\";
+    if ((length - padded.size()) % 2)
+        padded += "\\";
+    while (padded.size() < length)
+        padded += ".\\";
+    return padded;
+}
+
 // Registered by hand or by an older copy of Setup, the distribution's own
 // files by any name are never deleted: not by a path relative to where
-// Setup runs, nor by another name for its folder.
+// Setup runs, nor by another name for its folder, nor on a disk where no
+// file can be made.  A name too long for Windows to reach is kept and listed.
 TEST_F(Remove, TheDistributionsFilesAreNeverRemovedByAnyName)
 {
-    FolderAliases aliases(distribution_.Folder());
     std::string folder = distribution_.Folder();
     std::string leaf = folder.substr(folder.rfind('\\') + 1);
-    const struct {
-        const char* key;
-        const char* value;
-        std::string path;
-    } registered[] = {
-        {SPELLING_4122_KEY, "Engine", aliases.Drive + "\\MSPCR32.DLL"},
-        {SPELLING_4122_KEY, "Dictionary", "..\\" + leaf + "\\MSSP_CR.LEX"},
-        {SPELLING_1050_KEY, "Engine", aliases.Link + "\\MSPCR32.DLL"},
-        {SPELLING_1050_KEY, "Dictionary", "C:MSSP_CR.LEX"},
-        {HYPHENATION_4122_KEY, "Engine", aliases.ShortName + "\\MSHYCR32.DLL"},
-        {HYPHENATION_4122_KEY, "Dictionary", "MSHY_CR.LEX"},
-        {HYPHENATION_1050_KEY, "Engine", "\\\\?\\" + folder + "\\MSHYCR32.DLL"},
-        {HYPHENATION_1050_KEY, "Dictionary", "\\\\.\\" + folder + "\\MSHY_CR.LEX"},
-    };
-    for (const auto& value : registered)
-        SetRegString(HKEY_LOCAL_MACHINE, value.key, value.value, value.path);
-    RemoveAll(true);
-    for (const char* name : {"MSPCR32.DLL", "MSSP_CR.LEX", "MSHYCR32.DLL", "MSHY_CR.LEX"})
-        EXPECT_EQ(PayloadBytes(name), ReadFileBytes(distribution_.File(name))) << name;
-    EXPECT_EQ(5, CountFiles(distribution_.File("*"))) << "a file left behind";
-    for (const auto& value : registered) {
-        if (std::string(value.value) == "Engine")
-            EXPECT_REG_NO_VALUE(HKEY_LOCAL_MACHINE, value.key, "Engine");
+    {
+        FolderAliases aliases(folder);
+        std::vector<std::string> folders = {
+            aliases.Drive + "\\",      "..\\" + leaf + "\\",
+            aliases.Link + "\\",       "C:",
+            aliases.ShortName + "\\",  "",
+            "\\\\?\\" + folder + "\\", "\\\\.\\" + folder + "\\",
+        };
+        // Around MAX_PATH - 14, where a file can no longer be made in a folder.
+        for (size_t length = 244; length <= 250; length++)
+            folders.push_back(Padded(folder, length));
+        ExpectNoneRemoved(distribution_, folders);
+    }
+    for (const char* onDrive : {DISTRIBUTION_ON_FULL_DRIVE, DISTRIBUTION_ON_READ_ONLY_DRIVE}) {
+        if (!IsDrivePresent(onDrive))
+            GTEST_SKIP() << "no test drive could be mounted: the names on a full or read-only "
+                            "disk were not tried";
+        FolderAliases aliases(onDrive);
+        std::string named = onDrive;
+        ExpectNoneRemoved(Distribution(named),
+                          {aliases.Drive + "\\", aliases.Drive + "\\", aliases.Link + "\\",
+                           aliases.Link + "\\", aliases.ShortName + "\\", named + "\\",
+                           named + "\\.\\", "\\\\?\\" + named + "\\"});
     }
 }
 

@@ -29,8 +29,6 @@ const wchar_t COMPLETED[] =
 const wchar_t REGISTRY_LINE[] =
     L"Could not write the registry settings. Administrator rights may be required.";
 
-const int CHANGE_DEFAULT = 1003;
-
 // Sets a key's access list from its text form; false when Wine refuses.
 bool SetKeyAccess(const char* key, const char* access)
 {
@@ -107,6 +105,42 @@ TEST_F(Robustness, AFullDestinationDriveIsReportedAndNothingIsRegistered)
     EXPECT_TRUE(ReadFileBytes("F:\\Proof\\MSPCR32.DLL") == "an earlier engine")
         << "the earlier engine was damaged";
     EXPECT_EQ(1, CountFiles("F:\\Proof\\*")) << "a temporary file left behind";
+}
+
+// Another installation of the speller on drive G:, whose room takes the new
+// engine but not the new lexicon.  A component is replaced whole or not at
+// all: another product's lexicon is not registered for Setup's, and an
+// earlier installation stays as it was, files and registration.
+TEST_F(Robustness, AComponentIsReplacedWholeOrNotAtAll)
+{
+    if (!IsDrivePresent(TIGHT_DRIVE))
+        GTEST_SKIP() << "no tight drive G: could be mounted on this machine";
+    WriteFileBytes(distribution_.File("MSSP_CR.LEX"), std::string(256 * 1024, 'x'));
+    auto installSpellerInto = [this](const std::string& folder) {
+        std::string lexicon = ReadFileBytes(folder + "\\MSSP_CR.LEX");
+        Choices speller;
+        speller.hyphenator = false;
+        speller.wordLanguage = 4;
+        SetupProcess setup(distribution_);
+        AcceptDestination(WalkToDestination(setup, speller), folder);
+        setup.Answer(L"Setup", InstallWarning(folder, {"MSSP_CR.LEX"}), IDOK);
+        EXPECT_EQ(0, setup.WaitForExit());
+        EXPECT_EQ(lexicon, ReadFileBytes(folder + "\\MSSP_CR.LEX")) << folder;
+    };
+    installSpellerInto("G:\\Other");
+    EXPECT_EQ(1, CountFiles("G:\\Other\\*")) << "a file left behind";
+    EXPECT_REG_KEY(HKEY_LOCAL_MACHINE, SPELLING_4122_KEY, false);
+    // Nor are the languages applied without a speller.
+    EXPECT_REG_KEY(HKEY_LOCAL_MACHINE, "SOFTWARE\\Quenra\\Nalvoro", false);
+
+    for (const char* key : {SPELLING_4122_KEY, SPELLING_1050_KEY}) {
+        SetRegString(HKEY_LOCAL_MACHINE, key, "Engine", "G:\\Proof\\MSPCR32.DLL");
+        SetRegString(HKEY_LOCAL_MACHINE, key, "Dictionary", "G:\\Proof\\MSSP_CR.LEX");
+    }
+    installSpellerInto("G:\\Proof");
+    EXPECT_EQ("an earlier engine", ReadFileBytes("G:\\Proof\\MSPCR32.DLL"));
+    EXPECT_EQ(2, CountFiles("G:\\Proof\\*")) << "a file left behind";
+    EXPECT_REG_SZ(HKEY_LOCAL_MACHINE, SPELLING_1050_KEY, "Dictionary", "G:\\Proof\\MSSP_CR.LEX");
 }
 
 // While files copy the backdrop is enabled: Alt+F4 on it must not end the
@@ -190,7 +224,7 @@ protected:
         PassWelcomeAndLanguage(setup, serbian);
         if (HWND options =
                 setup.WaitFor(serbian ? L"Instalacione opcije" : L"Installation Options"))
-            Click(options, CHANGE_DEFAULT);
+            Click(options, IDC_CHANGE_DEFAULT);
         if (HWND page = setup.WaitFor(serbian ? L"Izaberite osnovni jezik za pisanje"
                                               : L"Set Default Language"))
             Click(page, IDOK);

@@ -167,6 +167,41 @@ TEST_F(WizardRun, ASecondInstanceBringsForwardThePageOfTheFirst)
     Leave(first, welcome, false);
 }
 
+// Two starts at the same moment: the second finds the first by its mutex
+// before the first has a window, and ends without showing anything.
+TEST_F(WizardRun, ASecondStartBeforeTheFirstHasAWindowEndsAtOnce)
+{
+    HANDLE first = CreateMutexA(NULL, FALSE, "Velmora Setup");
+    ASSERT_NE(nullptr, first);
+    SetupProcess second(distribution_);
+    EXPECT_EQ(0, second.WaitForExit());
+    EXPECT_EQ(NULL, second.MainWindow());
+    CloseHandle(first);
+}
+
+// Another program posts a quit to the wizard's thread: every page and box
+// returns at once, and the run ends as a confirmed Exit Setup would, with
+// nothing written.
+TEST_F(WizardRun, APostedQuitEndsTheRunWithNothingWritten)
+{
+    std::string before = DumpProgramRegistry();
+    TempFolder destination;
+    for (bool atDestination : {false, true}) {
+        SetupProcess setup(distribution_);
+        if (atDestination) {
+            HWND page = WalkToDestination(setup, Choices());
+            ASSERT_TRUE(page);
+            Type(page, IDC_DEST_DIR, destination.File("Proof"));
+        } else {
+            ASSERT_TRUE(setup.WaitFor(L"Welcome"));
+        }
+        setup.PostToThread(WM_QUIT, 7);
+        EXPECT_EQ(0, setup.WaitForExit(10000)) << (atDestination ? "at the destination" : "");
+        EXPECT_EQ(before, DumpProgramRegistry());
+        EXPECT_FALSE(FileExists(destination.File("Proof")));
+    }
+}
+
 TEST_F(WizardRun, AMinimisedStartWithArgumentsStillShowsTheMaximisedBackdrop)
 {
     SetupProcess setup(distribution_, "/remove /q", SW_SHOWMINNOACTIVE);

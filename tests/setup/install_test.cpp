@@ -40,9 +40,12 @@ TEST_F(Progress, BothComponentsTakeFourStepsOf25)
     HWND page = OpenProgressPage(owner_);
     EXPECT_EQ(25, Step(page));
     for (const char* name : {"MSPCR32.DLL", "MSSP_CR.LEX", "MSHYCR32.DLL", "MSHY_CR.LEX"}) {
-        EXPECT_EQ(0, CopyPayloadFile(page, name));
+        char copy[PATH_BUFFER_SIZE];
+        EXPECT_EQ(0, CopyPayloadFile(page, name, copy));
         EXPECT_EQ(destination_.File(name), ControlText(page, IDC_CURRENT_FILE));
-        EXPECT_EQ(std::string("payload ") + name, ReadFileBytes(destination_.File(name)));
+        EXPECT_EQ(std::string("payload ") + name, ReadFileBytes(copy)) << "a copy beside it";
+        EXPECT_FALSE(FileExists(destination_.File(name))) << "replaced only with the other file";
+        DeleteFileA(copy);
     }
     EXPECT_EQ(100, Position(page));
     DestroyWindow(page);
@@ -54,8 +57,12 @@ TEST_F(Progress, OneComponentTakesTwoStepsOf50EvenWhenACopyFails)
     DeleteFileA(source_.File("MSHY_CR.LEX").c_str());
     HWND page = OpenProgressPage(owner_);
     EXPECT_EQ(50, Step(page));
-    EXPECT_EQ(0, CopyPayloadFile(page, "MSHYCR32.DLL"));
-    EXPECT_EQ(-1, CopyPayloadFile(page, "MSHY_CR.LEX"));
+    char copy[PATH_BUFFER_SIZE];
+    EXPECT_EQ(0, CopyPayloadFile(page, "MSHYCR32.DLL", copy));
+    DeleteFileA(copy);
+    EXPECT_EQ(-1, CopyPayloadFile(page, "MSHY_CR.LEX", copy));
+    EXPECT_STREQ("", copy);
+    EXPECT_EQ(0, CountFiles(destination_.File("*"))) << "no temporary file is left";
     EXPECT_EQ(100, Position(page));
     DestroyWindow(page);
 }
@@ -65,6 +72,23 @@ TEST_F(Progress, NeitherComponentLeavesTheBarAtZeroWithItsOwnStep)
     HWND page = OpenProgressPage(owner_);
     EXPECT_EQ(10, Step(page)) << "the control's default";
     EXPECT_EQ(0, Position(page));
+    EXPECT_TRUE(IsWindowVisible(page));
+    DestroyWindow(page);
+}
+
+// As the close box, Alt+F4, Escape and taskkill without /F ask: handled at
+// the drain before each copy, none may hide the page.
+TEST_F(Progress, ThePageIgnoresEveryCloseRequestWhileFilesCopy)
+{
+    SetupState.InstallSpeller = 1;
+    HWND page = OpenProgressPage(owner_);
+    PostMessageA(page, WM_SYSCOMMAND, SC_CLOSE, 0);
+    PostMessageA(page, WM_CLOSE, 0, 0);
+    PostMessageA(page, WM_COMMAND, IDCANCEL, 0);
+    PostMessageA(page, WM_COMMAND, IDOK, 0);
+    char copy[PATH_BUFFER_SIZE];
+    EXPECT_EQ(0, CopyPayloadFile(page, "MSPCR32.DLL", copy));
+    DeleteFileA(copy);
     EXPECT_TRUE(IsWindowVisible(page));
     DestroyWindow(page);
 }
@@ -98,7 +122,9 @@ TEST_F(Progress, TheLabelIsPaintedWithEachFileBeforeItsCopyStarts)
     labelPaints.clear();
     labelProcedure = (WNDPROC)SetWindowLongPtrA(label, GWLP_WNDPROC, (LONG_PTR)SpyOnLabel);
     for (const char* name : {"MSPCR32.DLL", "MSSP_CR.LEX"}) {
-        EXPECT_EQ(0, CopyPayloadFile(page, name));
+        char copy[PATH_BUFFER_SIZE];
+        EXPECT_EQ(0, CopyPayloadFile(page, name, copy));
+        DeleteFileA(copy);
         ASSERT_FALSE(labelPaints.empty()) << name;
         EXPECT_EQ(destination_.File(name), labelPaints.back().text);
         EXPECT_FALSE(labelPaints.back().copied) << name;
@@ -116,12 +142,13 @@ TEST_F(Progress, ACopyOfAReadOnlyFileIsWritableAndKeepsItsOtherAttributes)
     ASSERT_TRUE(
         SetFileAttributesA(source.c_str(), FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN));
     HWND page = OpenProgressPage(owner_);
-    EXPECT_EQ(0, CopyPayloadFile(page, "MSPCR32.DLL"));
+    char copy[PATH_BUFFER_SIZE];
+    EXPECT_EQ(0, CopyPayloadFile(page, "MSPCR32.DLL", copy));
     DestroyWindow(page);
-    DWORD copied = GetFileAttributesA(destination_.File("MSPCR32.DLL").c_str());
+    DWORD copied = GetFileAttributesA(copy);
     EXPECT_EQ(0u, copied & FILE_ATTRIBUTE_READONLY);
     EXPECT_NE(0u, copied & FILE_ATTRIBUTE_HIDDEN);
-    EXPECT_TRUE(DeleteFileA(destination_.File("MSPCR32.DLL").c_str()));
+    EXPECT_TRUE(DeleteFileA(copy));
     SetFileAttributesA(source.c_str(), FILE_ATTRIBUTE_NORMAL);
 }
 
@@ -130,7 +157,8 @@ TEST_F(Progress, APathThatDoesNotFitIsNotCopied)
     std::string longDir(PATH_BUFFER_SIZE - 8, 'd');
     strcpy(SetupState.DestDir, longDir.c_str());
     HWND page = OpenProgressPage(owner_);
-    EXPECT_EQ(-1, CopyPayloadFile(page, "MSPCR32.DLL"));
+    char copy[PATH_BUFFER_SIZE];
+    EXPECT_EQ(-1, CopyPayloadFile(page, "MSPCR32.DLL", copy));
     DestroyWindow(page);
 }
 
@@ -140,7 +168,7 @@ std::function<void(HWND)> TypeDestination(const std::string& folder)
 }
 
 // Wine's ANSI file functions refuse paths past MAX_PATH, so a folder at the
-// limit is taken as typed and as present by stand-ins for these two calls.
+// limit is taken as typed, present and writable by stand-ins for these calls.
 #ifdef _WIN64
 #define IMPORTED(name, bytes) "__imp_" #name
 #else
@@ -148,6 +176,8 @@ std::function<void(HWND)> TypeDestination(const std::string& folder)
 #endif
 extern "C" decltype(&GetFullPathNameA) importedFullPath asm(IMPORTED(GetFullPathNameA, 16));
 extern "C" decltype(&SetCurrentDirectoryA) importedCurrent asm(IMPORTED(SetCurrentDirectoryA, 4));
+extern "C" decltype(&GetFileAttributesA) importedAttributes asm(IMPORTED(GetFileAttributesA, 4));
+extern "C" decltype(&GetTempFileNameA) importedTempName asm(IMPORTED(GetTempFileNameA, 16));
 
 DWORD WINAPI FullAsTyped(LPCSTR name, DWORD size, LPSTR full, LPSTR*)
 {
@@ -155,9 +185,26 @@ DWORD WINAPI FullAsTyped(LPCSTR name, DWORD size, LPSTR full, LPSTR*)
     return lstrlenA(full);
 }
 
-BOOL WINAPI AnyFolderIsPresent(LPCSTR)
+BOOL WINAPI AnyFolderIsCurrent(LPCSTR)
 {
     return TRUE;
+}
+
+DWORD WINAPI OnlyFoldersArePresent(LPCSTR path)
+{
+    if (path[0] && path[strlen(path) - 1] == '\\')
+        return FILE_ATTRIBUTE_DIRECTORY;
+    SetLastError(ERROR_FILE_NOT_FOUND);
+    return INVALID_FILE_ATTRIBUTES;
+}
+
+// Files are made in the temporary folder instead.
+decltype(&GetTempFileNameA) realTempName;
+UINT WINAPI TempFileElsewhere(LPCSTR, LPCSTR prefix, UINT unique, LPSTR name)
+{
+    char temp[MAX_PATH];
+    GetTempPathA(sizeof temp, temp);
+    return realTempName(temp, prefix, unique, name);
 }
 
 // The longest folder leaves room for the longest file name, MSHYCR32.DLL,
@@ -166,8 +213,13 @@ TEST_F(Progress, TheDestinationPageTakesTheLongestFolderThatLeavesRoomForEveryFi
 {
     auto keptFullPath = importedFullPath;
     auto keptCurrent = importedCurrent;
+    auto keptAttributes = importedAttributes;
+    auto keptTempName = importedTempName;
     importedFullPath = FullAsTyped;
-    importedCurrent = AnyFolderIsPresent;
+    importedCurrent = AnyFolderIsCurrent;
+    importedAttributes = OnlyFoldersArePresent;
+    realTempName = importedTempName;
+    importedTempName = TempFileElsewhere;
     for (int length : {498, 499, 500}) {
         // Nested names, as no file system takes one name this long.
         std::string typed = "C:\\" + std::string(200, 'a') + "\\" + std::string(200, 'b') + "\\" +
@@ -183,6 +235,33 @@ TEST_F(Progress, TheDestinationPageTakesTheLongestFolderThatLeavesRoomForEveryFi
     }
     importedFullPath = keptFullPath;
     importedCurrent = keptCurrent;
+    importedAttributes = keptAttributes;
+    importedTempName = keptTempName;
+}
+
+UINT WINAPI NoFileCanBeMade(LPCSTR, LPCSTR, UINT, LPSTR)
+{
+    return 0;
+}
+
+// A folder Setup made for the destination goes again when no file can be
+// made in it; the page comes back, and nothing is copied.
+TEST_F(Progress, ANewFolderWhereNoFileCanBeMadeIsRefusedAndRemoved)
+{
+    auto keptTempName = importedTempName;
+    importedTempName = NoFileCanBeMade;
+    std::string folder = destination_.File("New");
+    UiScript script({{"File Destination", TypeDestination(folder)},
+                     {"Setup", Answer("Setup cannot create files in this folder:\n" + folder +
+                                          "\\\n\nThe disk may be full or write-protected. Choose "
+                                          "another folder.",
+                                      IDOK)},
+                     {"File Destination", Click(IDCANCEL)},
+                     {"Exit", Click(IDYES)},
+                     {"Setup", Click(IDOK)}});
+    EXPECT_EQ(-1, InstallComponents(owner_));
+    importedTempName = keptTempName;
+    EXPECT_FALSE(FileExists(folder));
 }
 
 // A warning shown as a notice goes unseen: each kind of message shows its

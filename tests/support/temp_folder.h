@@ -23,5 +23,7 @@ void WriteFileBytes(const std::string& path, const std::string& bytes);
 // The file's bytes; "<missing>" when it cannot be read.
 std::string ReadFileBytes(const std::string& path);
 bool FileExists(const std::string& path);
+// How many files match a pattern such as "C:\\Proof\\*.TMP".
+int CountFiles(const std::string& pattern);
 
 #endif
