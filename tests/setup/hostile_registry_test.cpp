@@ -184,6 +184,7 @@ TEST(RegisteredFiles, OnlyAFullPathToThePayloadFileItselfIsTakenForSetups)
         {"c:\\proof\\mspcr32.dll", true, true},
         {"z:\\MSPCR32.DLL", true, true},
         {"\\\\server\\share\\MSPCR32.DLL", true, true},
+        {"C:\\Proof/MSPCR32.DLL", true, true},
         {"MSPCR32.DLL", true, false},
         {"D:MSPCR32.DLL", true, false},
         {"..\\Velmora\\MSPCR32.DLL", true, false},

@@ -264,6 +264,28 @@ TEST_F(Progress, ANewFolderWhereNoFileCanBeMadeIsRefusedAndRemoved)
     EXPECT_FALSE(FileExists(folder));
 }
 
+// A file that cannot be replaced (read-only here) is Setup's copy only when
+// it holds the payload file's bytes: then, with the other file of its
+// component the same, the component is registered.
+TEST_F(Progress, AFileThatCannotBeReplacedCountsOnlyWhenItHoldsThePayloadsBytes)
+{
+    SetupState.InstallSpeller = 1;
+    std::string engine = destination_.File("MSPCR32.DLL");
+    WriteFileBytes(destination_.File("MSSP_CR.LEX"), "payload MSSP_CR.LEX");
+    for (const char* bytes : {"an older engine", "payload MSPCR32.DLL"}) {
+        WriteFileBytes(engine, bytes);
+        SetFileAttributesA(engine.c_str(), FILE_ATTRIBUTE_READONLY);
+        UiScript script({{"File Destination", TypeDestination(destination_.Path())},
+                         {"Installation", nullptr},
+                         {"Setup", Click(IDOK)}});
+        EXPECT_EQ(0, InstallComponents(owner_));
+        SetFileAttributesA(engine.c_str(), FILE_ATTRIBUTE_NORMAL);
+        EXPECT_EQ(bytes, ReadFileBytes(engine));
+        EXPECT_EQ(bytes[0] == 'p', SetupState.SpellerRegistered == 1) << bytes;
+    }
+    EXPECT_REG_SZ(HKEY_LOCAL_MACHINE, SPELLING_4122_KEY, "Engine", engine);
+}
+
 // A warning shown as a notice goes unseen: each kind of message shows its
 // own icon and buttons.
 TEST_F(Progress, EachKindOfMessageShowsItsIconAndButtons)
