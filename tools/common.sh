@@ -142,6 +142,16 @@ copy_wine_fonts() {
     fi
 }
 
+# The four sample payload files that Setup's distribution folder holds,
+# made in FOLDER: the same for the wizard's runs and the benchmark.
+PAYLOAD_FILES="MSPCR32.DLL MSSP_CR.LEX MSHYCR32.DLL MSHY_CR.LEX"
+make_payload() {
+    mkdir -p "$1"
+    for file in $PAYLOAD_FILES; do
+        printf 'Sample payload %s\r\n' "$file" >"$1/$file"
+    done
+}
+
 build_product() {
     step "configure and build Setup.exe (32-bit)"
     cmake --preset product >/dev/null

@@ -66,9 +66,7 @@ step "distribution folder: C:\\Velmora with Setup.exe and four sample payload fi
 dist="$prefix/drive_c/Velmora"
 mkdir -p "$dist"
 cp "$program" "$dist/Setup.exe"
-for file in MSPCR32.DLL MSSP_CR.LEX MSHYCR32.DLL MSHY_CR.LEX; do
-    printf 'Sample payload %s\r\n' "$file" >"$dist/$file"
-done
+make_payload "$dist"
 
 step "start the wizard on display $DISPLAY"
 (cd "$dist" && wine_start "$loader" Setup.exe)
