@@ -105,8 +105,13 @@ bool AcceptDestination(HWND owner)
         return Refuse(owner, STARTED_FROM_DESTINATION, full);
     // CreateDirectoryA makes the last element only, never missing parents.
     bool created = CreateDirectoryA(full, NULL) != 0;
+    DWORD failure = GetLastError();
+    // A read-only disk denies access (a CD-ROM, and Wine), a floppy is write-protected.
     if (!IsFolderPresent(full))
-        return Refuse(owner, UNUSABLE_DESTINATION, SetupState.DestDir);
+        return failure == ERROR_ACCESS_DENIED || failure == ERROR_WRITE_PROTECT ||
+                       failure == ERROR_DISK_FULL
+                   ? Refuse(owner, UNWRITABLE_DESTINATION, full)
+                   : Refuse(owner, UNUSABLE_DESTINATION, SetupState.DestDir);
     // On a full or write-protected disk no copy could succeed.
     if (!CanCreateFileIn(full) || !SetCurrentDirectoryA(full)) {
         if (created)

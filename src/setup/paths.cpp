@@ -225,7 +225,7 @@ bool HaveSameBytes(const char* first, const char* second)
 {
     HANDLE files[] = {OpenForReading(first), OpenForReading(second)};
     BYTE chunks[2][COMPARED_CHUNK];
-    DWORD read[2] = {0, 0};
+    DWORD read[2];
     bool same;
     // A file that cannot be opened fails its first read.
     do {

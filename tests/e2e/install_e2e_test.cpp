@@ -246,8 +246,10 @@ TEST_F(Install, AnEmptyOrBlankDestinationAFileAMissingDriveOrAFullDiskIsRefusedW
     if (IsDrivePresent("R:\\")) {
         AcceptDestination(setup.WaitFor(L"File Destination"), "R:\\Proof");
         setup.Answer(L"Setup", Unwritable("R:\\Proof\\"), IDOK);
-        AcceptDestination(setup.WaitFor(L"File Destination"), "H:\\Other");
-        setup.Answer(L"Setup", Unwritable("H:\\Other\\"), IDOK);
+        for (const char* folder : {"H:\\Other", "H:\\New", "R:\\New"}) {
+            AcceptDestination(setup.WaitFor(L"File Destination"), folder);
+            setup.Answer(L"Setup", Unwritable(folder + std::string("\\")), IDOK);
+        }
     }
     AcceptDestination(setup.WaitFor(L"File Destination"), destinations_.File("Good"));
     setup.Answer(L"Setup", COMPLETED, IDOK);
