@@ -179,6 +179,19 @@ extern "C" decltype(&SetCurrentDirectoryA) importedCurrent asm(IMPORTED(SetCurre
 extern "C" decltype(&GetFileAttributesA) importedAttributes asm(IMPORTED(GetFileAttributesA, 4));
 extern "C" decltype(&GetTempFileNameA) importedTempName asm(IMPORTED(GetTempFileNameA, 16));
 
+// An import's slot holds the stand-in for the life of the object, even
+// when the test ends early.
+template <typename Function>
+class StandIn {
+public:
+    StandIn(Function& slot, Function standIn) : slot_(slot), kept_(slot) { slot_ = standIn; }
+    ~StandIn() { slot_ = kept_; }
+
+private:
+    Function& slot_;
+    Function kept_;
+};
+
 DWORD WINAPI FullAsTyped(LPCSTR name, DWORD size, LPSTR full, LPSTR*)
 {
     lstrcpynA(full, name, size);
@@ -211,15 +224,11 @@ UINT WINAPI TempFileElsewhere(LPCSTR, LPCSTR prefix, UINT unique, LPSTR name)
 // within a path buffer: 499 characters with the final backslash.
 TEST_F(Progress, TheDestinationPageTakesTheLongestFolderThatLeavesRoomForEveryFileName)
 {
-    auto keptFullPath = importedFullPath;
-    auto keptCurrent = importedCurrent;
-    auto keptAttributes = importedAttributes;
-    auto keptTempName = importedTempName;
-    importedFullPath = FullAsTyped;
-    importedCurrent = AnyFolderIsCurrent;
-    importedAttributes = OnlyFoldersArePresent;
+    StandIn fullPath(importedFullPath, FullAsTyped);
+    StandIn current(importedCurrent, AnyFolderIsCurrent);
+    StandIn attributes(importedAttributes, OnlyFoldersArePresent);
     realTempName = importedTempName;
-    importedTempName = TempFileElsewhere;
+    StandIn tempName(importedTempName, TempFileElsewhere);
     for (int length : {498, 499, 500}) {
         // Nested names, as no file system takes one name this long.
         std::string typed = "C:\\" + std::string(200, 'a') + "\\" + std::string(200, 'b') + "\\" +
@@ -233,10 +242,6 @@ TEST_F(Progress, TheDestinationPageTakesTheLongestFolderThatLeavesRoomForEveryFi
         UiScript script(steps);
         EXPECT_EQ(length < 500 ? 0 : -1, InstallComponents(owner_)) << length;
     }
-    importedFullPath = keptFullPath;
-    importedCurrent = keptCurrent;
-    importedAttributes = keptAttributes;
-    importedTempName = keptTempName;
 }
 
 UINT WINAPI NoFileCanBeMade(LPCSTR, LPCSTR, UINT, LPSTR)
@@ -248,8 +253,7 @@ UINT WINAPI NoFileCanBeMade(LPCSTR, LPCSTR, UINT, LPSTR)
 // made in it; the page comes back, and nothing is copied.
 TEST_F(Progress, ANewFolderWhereNoFileCanBeMadeIsRefusedAndRemoved)
 {
-    auto keptTempName = importedTempName;
-    importedTempName = NoFileCanBeMade;
+    StandIn tempName(importedTempName, NoFileCanBeMade);
     std::string folder = destination_.File("New");
     UiScript script({{"File Destination", TypeDestination(folder)},
                      {"Setup", Answer("Setup cannot create files in this folder:\n" + folder +
@@ -260,7 +264,6 @@ TEST_F(Progress, ANewFolderWhereNoFileCanBeMadeIsRefusedAndRemoved)
                      {"Exit", Click(IDYES)},
                      {"Setup", Click(IDOK)}});
     EXPECT_EQ(-1, InstallComponents(owner_));
-    importedTempName = keptTempName;
     EXPECT_FALSE(FileExists(folder));
 }
 
