@@ -220,7 +220,7 @@ bool PlaceFiles(int index, const char* const names[], char fresh[][PATH_BUFFER_S
     if (placed)
         MoveFileA(target, fresh[index]);
     else
-        AddReportLine(&outcome->Problems, ReportTexts().CopyPrefix, target);
+        ReportNotCopied(outcome, names[index]);
     if (aside[0])
         MoveFileA(aside, target);
     return false;

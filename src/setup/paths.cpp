@@ -137,13 +137,17 @@ bool IsFolderPresent(const char* path)
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
+namespace {
+
+// Compared this many bytes at a time.
+enum { COMPARED_CHUNK = 512 };
+
+// Shared with other programs, which may still write to it.
 HANDLE OpenForReading(const char* path)
 {
     return CreateFileA(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, NULL, OPEN_EXISTING,
                        0, NULL);
 }
-
-namespace {
 
 // Asks no access, so that Windows NT tells even a file held open without
 // sharing; the Windows 95 family wants read access for it.

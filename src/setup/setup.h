@@ -139,8 +139,6 @@ bool IsFullPath(const char* path);
 // Whether a registered path may be Setup's own file of that name.
 bool IsOwnFile(const char* path, const char* fileName);
 bool IsFolderPresent(const char* path);
-// Shared with other programs, which may still write to it.
-HANDLE OpenForReading(const char* path);
 // Whether two paths name one file, by its volume and file index: it writes
 // nothing, so it works on full and read-only disks.
 enum FileComparison { FILES_UNKNOWN = -1, FILES_DIFFERENT = 0, FILES_SAME = 1 };
@@ -155,8 +153,6 @@ enum RegisteredFile { REGISTERED_OWN, REGISTERED_SHIPPED, REGISTERED_GONE, REGIS
 int RegisteredFileState(const char* path, const char* fileName);
 // Whether a file can be made in the folder: not on a full or write-protected disk.
 bool CanCreateFileIn(const char* folder);
-// Compared this many bytes at a time.
-enum { COMPARED_CHUNK = 512 };
 bool HaveSameBytes(const char* first, const char* second);
 
 // A warning that lists paths, one a line, after a header.  What does not
