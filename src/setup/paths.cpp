@@ -210,8 +210,10 @@ int RegisteredFileState(const char* path, const char* fileName)
     if (GetFileAttributesA(full) == INVALID_FILE_ATTRIBUTES)
         return GetLastError() == ERROR_FILE_NOT_FOUND ? REGISTERED_GONE : REGISTERED_UNKNOWN;
     int same = CompareFiles(full, shipped);
-    if (same == FILES_UNKNOWN && GetFileAttributesA(shipped) == INVALID_FILE_ATTRIBUTES)
-        same = FILES_DIFFERENT;  // the distribution has no such file to lose
+    // The distribution has no such file to lose; one it cannot reach may be it.
+    if (same == FILES_UNKNOWN && GetFileAttributesA(shipped) == INVALID_FILE_ATTRIBUTES &&
+        GetLastError() == ERROR_FILE_NOT_FOUND)
+        same = FILES_DIFFERENT;
     return same == FILES_DIFFERENT ? REGISTERED_OWN
            : same == FILES_SAME    ? REGISTERED_SHIPPED
                                    : REGISTERED_UNKNOWN;

@@ -77,8 +77,8 @@ void DeleteRegisteredFile(const char* keyPath, const char* valueName, const char
         !IsOwnFile(path, fileName))
         return;
     int state = RegisteredFileState(path, fileName);
-    if (state == REGISTERED_OWN && !DeleteFileA(path) &&
-        GetFileAttributesA(path) != INVALID_FILE_ATTRIBUTES)
+    // Only a file already gone is no failure: a drive that went away is one.
+    if (state == REGISTERED_OWN && !DeleteFileA(path) && GetLastError() != ERROR_FILE_NOT_FOUND)
         state = REGISTERED_UNKNOWN;
     if (state == REGISTERED_UNKNOWN)
         AddReportLine(notRemoved, "", path);
