@@ -41,6 +41,23 @@ std::wstring NotRemoved(const std::wstring& lines)
 const wchar_t NOT_REMOVED_SR[] =
     L"Neke prethodno instalirane datoteke nije bilo moguće izbaciti:\n";
 
+// Each round fills the eight values a removal reads, in the order it reads
+// them, each with its own payload file's name.
+const struct {
+    const char* key;
+    const char* value;
+    const char* file;
+} REGISTERED_VALUES[] = {
+    {SPELLING_4122_KEY, "Engine", "MSPCR32.DLL"},
+    {SPELLING_4122_KEY, "Dictionary", "MSSP_CR.LEX"},
+    {SPELLING_1050_KEY, "Engine", "MSPCR32.DLL"},
+    {SPELLING_1050_KEY, "Dictionary", "MSSP_CR.LEX"},
+    {HYPHENATION_4122_KEY, "Engine", "MSHYCR32.DLL"},
+    {HYPHENATION_4122_KEY, "Dictionary", "MSHY_CR.LEX"},
+    {HYPHENATION_1050_KEY, "Engine", "MSHYCR32.DLL"},
+    {HYPHENATION_1050_KEY, "Dictionary", "MSHY_CR.LEX"},
+};
+
 class Remove : public ::testing::Test {
 protected:
     void SetUp() override
@@ -84,17 +101,47 @@ protected:
                      (std::string(SPELLING_KEY) + "\\" + name + "\\Normal").c_str());
     }
 
-    // A removal answered Yes throughout; lastTools tells whether the second
-    // question must come.
-    void RemoveAll(bool lastTools, const std::wstring& finalText = REMOVED)
+    // A removal answered Yes throughout, from this test's distribution unless
+    // told another; lastTools tells whether the second question must come.
+    void RemoveAll(bool lastTools, const std::wstring& finalText = REMOVED,
+                   const Distribution* from = nullptr)
     {
-        SetupProcess setup(distribution_);
+        SetupProcess setup(from ? *from : distribution_);
         WalkToRemove(setup, false);
         setup.Answer(L"Remove", QUESTION, IDYES);
         if (lastTools)
             setup.Answer(L"Remove", LAST_TOOLS, IDYES);
         setup.Answer(L"Removed Files", finalText, IDOK);
         EXPECT_EQ(0, setup.WaitForExit());
+    }
+
+    // Folders under which the distribution's files are registered, by other
+    // names; a removal from the distribution must delete none of them.  A path
+    // longer than Windows' ANSI calls take cannot be told: it is kept and listed.
+    void ExpectNoneRemoved(const Distribution& distribution,
+                           const std::vector<std::string>& folders)
+    {
+        std::string payload = distribution.PayloadContents();
+        int files = CountFiles(distribution.File("*"));
+        const size_t values = sizeof REGISTERED_VALUES / sizeof REGISTERED_VALUES[0];
+        for (size_t first = 0; first < folders.size(); first += values) {
+            ResetOfficeRegistry();
+            std::wstring listed;
+            for (size_t i = 0; i < values && first + i < folders.size(); i++) {
+                const auto& value = REGISTERED_VALUES[i];
+                std::string path = folders[first + i] + value.file;
+                SetRegString(HKEY_LOCAL_MACHINE, value.key, value.value, path);
+                if (path.size() > MAX_PATH)
+                    listed += L"\n" + Wide(path);
+            }
+            RemoveAll(true, listed.empty() ? REMOVED : NotRemoved(listed.substr(1)), &distribution);
+            EXPECT_EQ(payload, distribution.PayloadContents()) << "round from " << first;
+            EXPECT_EQ(files, CountFiles(distribution.File("*"))) << "a file left behind";
+            for (const auto& value : REGISTERED_VALUES) {
+                if (std::string(value.value) == "Engine")
+                    EXPECT_REG_NO_VALUE(HKEY_LOCAL_MACHINE, value.key, "Engine");
+            }
+        }
     }
 
     Distribution distribution_;
@@ -223,57 +270,6 @@ TEST_F(Remove, AFileHeldOpenIsReported)
     RemoveAll(true, NotRemoved(Wide(held)));
     CloseHandle(file);
     EXPECT_FALSE(FileExists(installed_.File("MSPCR32.DLL")));
-}
-
-// Each round fills the eight values a removal reads, in the order it reads
-// them, each with its own payload file's name.
-const struct {
-    const char* key;
-    const char* value;
-    const char* file;
-} REGISTERED_VALUES[] = {
-    {SPELLING_4122_KEY, "Engine", "MSPCR32.DLL"},
-    {SPELLING_4122_KEY, "Dictionary", "MSSP_CR.LEX"},
-    {SPELLING_1050_KEY, "Engine", "MSPCR32.DLL"},
-    {SPELLING_1050_KEY, "Dictionary", "MSSP_CR.LEX"},
-    {HYPHENATION_4122_KEY, "Engine", "MSHYCR32.DLL"},
-    {HYPHENATION_4122_KEY, "Dictionary", "MSHY_CR.LEX"},
-    {HYPHENATION_1050_KEY, "Engine", "MSHYCR32.DLL"},
-    {HYPHENATION_1050_KEY, "Dictionary", "MSHY_CR.LEX"},
-};
-
-// Folders under which the distribution's files are registered, by other
-// names; a removal from the distribution must delete none of them.  A path
-// longer than Windows' ANSI calls take cannot be told: it is kept and listed.
-void ExpectNoneRemoved(const Distribution& distribution, const std::vector<std::string>& folders)
-{
-    std::string payload = distribution.PayloadContents();
-    int files = CountFiles(distribution.File("*"));
-    const size_t values = sizeof REGISTERED_VALUES / sizeof REGISTERED_VALUES[0];
-    for (size_t first = 0; first < folders.size(); first += values) {
-        ResetOfficeRegistry();
-        std::wstring listed;
-        for (size_t i = 0; i < values && first + i < folders.size(); i++) {
-            const auto& value = REGISTERED_VALUES[i];
-            std::string path = folders[first + i] + value.file;
-            SetRegString(HKEY_LOCAL_MACHINE, value.key, value.value, path);
-            if (path.size() > MAX_PATH)
-                listed += L"\n" + Wide(path);
-        }
-        SetupProcess setup(distribution);
-        WalkToRemove(setup, false);
-        setup.Answer(L"Remove", QUESTION, IDYES);
-        setup.Answer(L"Remove", LAST_TOOLS, IDYES);
-        setup.Answer(L"Removed Files", listed.empty() ? REMOVED : NotRemoved(listed.substr(1)),
-                     IDOK);
-        EXPECT_EQ(0, setup.WaitForExit());
-        EXPECT_EQ(payload, distribution.PayloadContents()) << "round from " << first;
-        EXPECT_EQ(files, CountFiles(distribution.File("*"))) << "a file left behind";
-        for (const auto& value : REGISTERED_VALUES) {
-            if (std::string(value.value) == "Engine")
-                EXPECT_REG_NO_VALUE(HKEY_LOCAL_MACHINE, value.key, "Engine");
-        }
-    }
 }
 
 // The folder spelt with "." names until its text is length characters

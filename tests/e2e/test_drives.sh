@@ -82,10 +82,7 @@ mount)
     mkdir "$folder/readonly/Proof"
     mount -o remount,ro "$folder/readonly"
 
-    for drive in full tight files readonly; do
-        echo "$drive: $(free_kb "$folder/$drive") KB free, $(df -i "$folder/$drive" |
-            awk 'NR == 2 { print $4 }') files more"
-    done
+    df -k --output=target,avail,iavail "$folder"/*
     ;;
 unmount)
     unmount_all
