@@ -223,12 +223,14 @@ TEST_F(Progress, TheDestinationPageTakesTheLongestFolderThatLeavesRoomForEveryFi
         // Nested names, as no file system takes one name this long.
         std::string typed = "C:\\" + std::string(200, 'a') + "\\" + std::string(200, 'b') + "\\" +
                             std::string(length - 406, 'c');
-        std::vector<UiStep> steps = {{"File Destination", TypeDestination(typed)},
-                                     {"Setup", Click(IDOK)}};
+        std::vector<UiStep> steps = {{"File Destination", TypeDestination(typed)}};
         if (length == 500)  // refused: the page comes back
-            steps.insert(steps.end(), {{"File Destination", Click(IDCANCEL)},
-                                       {"Exit", Click(IDYES)},
-                                       {"Setup", Click(IDOK)}});
+            steps.insert(steps.end(), {{"Setup", Click(IDOK)},
+                                       {"File Destination", Click(IDCANCEL)},
+                                       {"Exit", Click(IDYES)}});
+        else
+            steps.push_back({"Installation", nullptr});
+        steps.push_back({"Setup", Click(IDOK)});
         UiScript script(steps);
         EXPECT_EQ(length < 500 ? 0 : -1, InstallComponents(owner_)) << length;
     }
@@ -308,6 +310,7 @@ TEST_F(Progress, EachKindOfMessageShowsItsIconAndButtons)
     run(InstallComponents, {{"File Destination", TypeDestination("")},
                             {"Setup", AnswerBox(warning, IDOK)},
                             {"File Destination", TypeDestination(destination_.Path())},
+                            {"Installation", nullptr},
                             {"Setup", AnswerBox(notice, IDOK)}});
     // A volatile key takes no lasting subkey: the language names cannot be written.
     std::string names = std::string(PROOFING_KEY) + "Language";
@@ -316,8 +319,9 @@ TEST_F(Progress, EachKindOfMessageShowsItsIconAndButtons)
     RegCreateKeyExA(HKEY_LOCAL_MACHINE, names.c_str(), 0, NULL, REG_OPTION_VOLATILE, KEY_READ, NULL,
                     &key, NULL);
     RegCloseKey(key);
-    run(InstallComponents,
-        {{"File Destination", Click(IDOK)}, {"Setup", AnswerBox(warning, IDOK)}});
+    run(InstallComponents, {{"File Destination", Click(IDOK)},
+                            {"Installation", nullptr},
+                            {"Setup", AnswerBox(warning, IDOK)}});
     SetCurrentDirectoryA(previous);
 }
 

@@ -33,48 +33,81 @@ void Unwind(HWND dialog)
 UiScript::UiScript(std::vector<UiStep> steps) : steps_(std::move(steps))
 {
     current = this;
+    hook_ = SetWindowsHookExA(WH_CBT, Hook, NULL, GetCurrentThreadId());
     timer_ = SetTimer(NULL, 0, 10, Timer);
 }
 
 UiScript::~UiScript()
 {
     KillTimer(NULL, timer_);
+    UnhookWindowsHookEx(hook_);
+    // A dialog that came and went after the last tick still counts.
+    HandleSeen();
     current = nullptr;
     for (size_t i = next_; i < steps_.size(); i++)
         ADD_FAILURE() << "expected the dialog \"" << steps_[i].caption << "\", it never came";
 }
 
+LRESULT CALLBACK UiScript::Hook(int code, WPARAM wParam, LPARAM lParam)
+{
+    if (current && code == HCBT_ACTIVATE)
+        current->Note((HWND)wParam);
+    else if (current && code == HCBT_DESTROYWND)
+        current->Forget((HWND)wParam);
+    return CallNextHookEx(NULL, code, wParam, lParam);
+}
+
 void CALLBACK UiScript::Timer(HWND, UINT, UINT_PTR, DWORD)
 {
     if (current)
-        EnumThreadWindows(GetCurrentThreadId(), Visit, (LPARAM)current);
+        current->HandleSeen();
 }
 
-BOOL CALLBACK UiScript::Visit(HWND window, LPARAM script)
+// A dialog is activated again whenever a box it owns closes: it is noted once.
+void UiScript::Note(HWND window)
 {
-    if (IsDialog(window) && IsWindowVisible(window))
-        ((UiScript*)script)->Handle(window);
-    return TRUE;
-}
-
-void UiScript::Handle(HWND dialog)
-{
-    if (std::find(handled_.begin(), handled_.end(), dialog) != handled_.end())
+    if (!IsDialog(window) || std::find(noted_.begin(), noted_.end(), window) != noted_.end())
         return;
-    handled_.push_back(dialog);
-    std::string caption = WindowCaption(dialog);
+    noted_.push_back(window);
+    seen_.push_back({window, WindowCaption(window)});
+}
+
+// A later window may be given the same handle.
+void UiScript::Forget(HWND window)
+{
+    noted_.erase(std::remove(noted_.begin(), noted_.end(), window), noted_.end());
+}
+
+void UiScript::HandleSeen()
+{
+    // An action may open or close dialogs, which note more.
+    while (!seen_.empty()) {
+        Seen seen = seen_.front();
+        seen_.erase(seen_.begin());
+        Handle(seen);
+    }
+}
+
+void UiScript::Handle(const Seen& seen)
+{
+    bool open = IsWindow(seen.dialog) != FALSE;
     if (next_ >= steps_.size()) {
-        ADD_FAILURE() << "unexpected dialog \"" << caption << "\" after the last step";
-        Unwind(dialog);
+        ADD_FAILURE() << "unexpected dialog \"" << seen.caption << "\" after the last step";
+        if (open)
+            Unwind(seen.dialog);
         return;
     }
     const UiStep& step = steps_[next_++];
-    if (caption != step.caption) {
-        ADD_FAILURE() << "expected the dialog \"" << step.caption << "\", saw \"" << caption
+    if (seen.caption != step.caption) {
+        ADD_FAILURE() << "expected the dialog \"" << step.caption << "\", saw \"" << seen.caption
                       << "\" (step " << next_ << ")";
-        Unwind(dialog);
+        if (open)
+            Unwind(seen.dialog);
+    } else if (step.action && !open) {
+        ADD_FAILURE() << "the dialog \"" << seen.caption << "\" closed before step " << next_
+                      << " could act on it";
     } else if (step.action) {
-        step.action(dialog);
+        step.action(seen.dialog);
     }
 }
 

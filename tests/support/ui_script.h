@@ -1,8 +1,10 @@
-// Drives the dialogs that code under test opens on this thread.  A thread
-// timer, dispatched by the dialogs' own message loops, looks for visible
-// dialogs it has not handled yet; each is matched with the next step by
-// caption and handed to the step's action.  Actions post their clicks, so
-// that a click whose handler opens a message box returns first.
+// Drives the dialogs that code under test opens on this thread.  A CBT hook
+// notes each dialog as it is first activated, so that one shown only for a
+// moment is seen however fast the machine; a thread timer, dispatched by
+// the dialogs' own message loops, then matches the noted dialogs with the
+// steps in turn by caption and hands each to its step's action.  Actions
+// post their clicks, so that a click whose handler opens a message box
+// returns first.
 #ifndef VELMORA_TESTS_UI_SCRIPT_H
 #define VELMORA_TESTS_UI_SCRIPT_H
 
@@ -26,13 +28,22 @@ public:
     UiScript& operator=(const UiScript&) = delete;
 
 private:
+    struct Seen {
+        HWND dialog;
+        std::string caption;  // as activated: the window may be gone when handled
+    };
+    static LRESULT CALLBACK Hook(int code, WPARAM wParam, LPARAM lParam);
     static void CALLBACK Timer(HWND, UINT, UINT_PTR, DWORD);
-    static BOOL CALLBACK Visit(HWND window, LPARAM script);
-    void Handle(HWND dialog);
+    void Note(HWND window);
+    void Forget(HWND window);
+    void HandleSeen();
+    void Handle(const Seen& seen);
 
     std::vector<UiStep> steps_;
     size_t next_ = 0;
-    std::vector<HWND> handled_;
+    std::vector<HWND> noted_;  // live dialogs already noted
+    std::vector<Seen> seen_;   // noted, not handled yet
+    HHOOK hook_;
     UINT_PTR timer_;
 };
 
