@@ -166,16 +166,18 @@ bool Identify(const char* path, BY_HANDLE_FILE_INFORMATION* identity)
 
 }  // namespace
 
+bool IsSameIdentity(const BY_HANDLE_FILE_INFORMATION& one, const BY_HANDLE_FILE_INFORMATION& other)
+{
+    return one.dwVolumeSerialNumber == other.dwVolumeSerialNumber &&
+           one.nFileIndexHigh == other.nFileIndexHigh && one.nFileIndexLow == other.nFileIndexLow;
+}
+
 int CompareFiles(const char* first, const char* second)
 {
     BY_HANDLE_FILE_INFORMATION one, other;
     if (!Identify(first, &one) || !Identify(second, &other))
         return FILES_UNKNOWN;
-    return one.dwVolumeSerialNumber == other.dwVolumeSerialNumber &&
-                   one.nFileIndexHigh == other.nFileIndexHigh &&
-                   one.nFileIndexLow == other.nFileIndexLow
-               ? FILES_SAME
-               : FILES_DIFFERENT;
+    return IsSameIdentity(one, other) ? FILES_SAME : FILES_DIFFERENT;
 }
 
 bool IsSourceFolder(const char* folder)

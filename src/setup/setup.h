@@ -143,6 +143,9 @@ bool IsFolderPresent(const char* path);
 // nothing, so it works on full and read-only disks.
 enum FileComparison { FILES_UNKNOWN = -1, FILES_DIFFERENT = 0, FILES_SAME = 1 };
 int CompareFiles(const char* first, const char* second);
+// One file: the same volume and the same index on it.  Both parts matter
+// where Wine cannot show them: a share's serial, a FAT file's high index.
+bool IsSameIdentity(const BY_HANDLE_FILE_INFORMATION& one, const BY_HANDLE_FILE_INFORMATION& other);
 // Whether a full folder path, ending in a backslash, may be the folder Setup
 // runs from under any name; where that cannot be told, it may.
 bool IsSourceFolder(const char* folder);

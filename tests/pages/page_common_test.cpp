@@ -133,6 +133,16 @@ TEST_F(Pages, EscapeAndTheCloseBoxMeanExit)
     EXPECT_EQ(PAGE_EXIT, Show(IDD_APPS_DETECTED));
 }
 
+// A quit that comes behind the click that ends the page (a shutdown) is
+// Exit Setup all the same; it stays posted to end the program.
+TEST_F(Pages, AQuitPostedAsThePageEndsMeansExit)
+{
+    UiScript script({{"Welcome", Then(Click(IDOK), [](HWND) { PostQuitMessage(5); })}});
+    EXPECT_EQ(PAGE_EXIT, Show(IDD_WELCOME));
+    MSG quit;
+    EXPECT_TRUE(PeekMessageA(&quit, NULL, WM_QUIT, WM_QUIT, PM_REMOVE));
+}
+
 TEST_F(Pages, PagesWithoutTheirControlsChangeNeitherOffsetNorDestination)
 {
     SetupState.LanguageOffset = 100;

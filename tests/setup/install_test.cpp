@@ -2,6 +2,7 @@
 #include "setup/setup.h"
 #include "shell/shell.h"
 #include "support/office_keys.h"
+#include "support/stand_in.h"
 #include "support/temp_folder.h"
 #include "support/ui_script.h"
 #include "support/wizard_sandbox.h"
@@ -159,28 +160,10 @@ std::function<void(HWND)> TypeDestination(const std::string& folder)
 
 // Wine's ANSI file functions refuse paths past MAX_PATH, so a folder at the
 // limit is taken as typed, present and writable by stand-ins for these calls.
-#ifdef _WIN64
-#define IMPORTED(name, bytes) "__imp_" #name
-#else
-#define IMPORTED(name, bytes) "__imp__" #name "@" #bytes
-#endif
 extern "C" decltype(&GetFullPathNameA) importedFullPath asm(IMPORTED(GetFullPathNameA, 16));
 extern "C" decltype(&SetCurrentDirectoryA) importedCurrent asm(IMPORTED(SetCurrentDirectoryA, 4));
 extern "C" decltype(&GetFileAttributesA) importedAttributes asm(IMPORTED(GetFileAttributesA, 4));
 extern "C" decltype(&GetTempFileNameA) importedTempName asm(IMPORTED(GetTempFileNameA, 16));
-
-// An import's slot holds the stand-in for the life of the object, even
-// when the test ends early.
-template <typename Function>
-class StandIn {
-public:
-    StandIn(Function& slot, Function standIn) : slot_(slot), kept_(slot) { slot_ = standIn; }
-    ~StandIn() { slot_ = kept_; }
-
-private:
-    Function& slot_;
-    Function kept_;
-};
 
 DWORD WINAPI FullAsTyped(LPCSTR name, DWORD size, LPSTR full, LPSTR*)
 {
@@ -279,6 +262,84 @@ TEST_F(Progress, AFileThatCannotBeReplacedCountsOnlyWhenItHoldsThePayloadsBytes)
         EXPECT_EQ(bytes[0] == 'p', SetupState.SpellerRegistered == 1) << bytes;
     }
     EXPECT_REG_SZ(HKEY_LOCAL_MACHINE, SPELLING_4122_KEY, "Engine", engine);
+    // The payload's bytes under another name of the distribution's own file.
+    SetupState.SpellerRegistered = 0;
+    DeleteFileA(engine.c_str());
+    ASSERT_TRUE(CreateHardLinkA(engine.c_str(), source_.File("MSPCR32.DLL").c_str(), NULL));
+    SetFileAttributesA(engine.c_str(), FILE_ATTRIBUTE_READONLY);
+    UiScript script({{"File Destination", TypeDestination(destination_.Path())},
+                     {"Installation", nullptr},
+                     {"Setup", Click(IDOK)}});
+    EXPECT_EQ(0, InstallComponents(owner_));
+    SetFileAttributesA(engine.c_str(), FILE_ATTRIBUTE_NORMAL);
+    EXPECT_EQ(0, SetupState.SpellerRegistered) << "the distribution's file counted as a copy";
+}
+
+// An engine and a lexicon of different versions do not work together: where
+// either file cannot be replaced, every file stays as it was, byte for byte,
+// and nothing else is left in the folder.  A folder that bears a payload
+// file's name is the user's and never moves.
+TEST_F(Progress, AComponentThatCannotBeReplacedWholeLeavesEveryOldFileAsItWas)
+{
+    SetupState.InstallSpeller = 1;
+    for (const char* fixed : {"MSPCR32.DLL", "MSSP_CR.LEX"}) {
+        for (bool folder : {false, true}) {
+            std::string stays = destination_.File(fixed),
+                        other = destination_.File(fixed[2] == 'P' ? "MSSP_CR.LEX" : "MSPCR32.DLL");
+            WriteFileBytes(other, "old " + other);
+            if (folder) {
+                CreateDirectoryA(stays.c_str(), NULL);
+                WriteFileBytes(stays + "\\mine", "the user's");
+            } else {
+                WriteFileBytes(stays, "old " + stays);
+                SetFileAttributesA(stays.c_str(), FILE_ATTRIBUTE_READONLY);
+            }
+            UiScript script({{"File Destination", TypeDestination(destination_.Path())},
+                             {"Installation", nullptr},
+                             {"Setup", Click(IDOK)}});
+            EXPECT_EQ(0, InstallComponents(owner_));
+            SetFileAttributesA(stays.c_str(), FILE_ATTRIBUTE_NORMAL);
+            EXPECT_EQ("old " + other, ReadFileBytes(other)) << stays;
+            EXPECT_EQ(folder ? "the user's" : "old " + stays,
+                      ReadFileBytes(folder ? stays + "\\mine" : stays));
+            EXPECT_EQ(folder ? 1 : 2, CountFiles(destination_.File("*"))) << stays;
+            EXPECT_EQ(0, SetupState.SpellerRegistered) << stays;
+            DeleteFileA((stays + "\\mine").c_str());
+            RemoveDirectoryA(stays.c_str());
+            DeleteFileA(stays.c_str());
+        }
+    }
+}
+
+extern "C" decltype(&CopyFileA) importedCopyFile asm(IMPORTED(CopyFileA, 12));
+decltype(&CopyFileA) realCopyFile;
+BOOL WINAPI CopyAfterAQuit(LPCSTR source, LPCSTR copy, BOOL failIfThere)
+{
+    PostQuitMessage(3);
+    return realCopyFile(source, copy, failIfThere);
+}
+
+// A quit that another program posts while files copy (a shutdown) ends the
+// run only after every component is whole and registered; the closing box
+// then returns at once and leaves the quit to end the program.
+TEST_F(Progress, AQuitPostedWhileFilesCopyEndsTheRunOnceTheComponentsAreWhole)
+{
+    SetupState.InstallSpeller = SetupState.InstallHyphenator = 1;
+    realCopyFile = importedCopyFile;
+    {
+        StandIn<decltype(&CopyFileA)> quitting(importedCopyFile, CopyAfterAQuit);
+        UiScript script({{"File Destination", TypeDestination(destination_.Path())},
+                         {"Installation", nullptr},
+                         {"Setup", Click(IDOK)}});
+        EXPECT_EQ(0, InstallComponents(owner_));
+    }
+    MSG quit;
+    EXPECT_TRUE(PeekMessageA(&quit, NULL, WM_QUIT, WM_QUIT, PM_REMOVE)) << "the quit was lost";
+    for (const char* name : {"MSPCR32.DLL", "MSSP_CR.LEX", "MSHYCR32.DLL", "MSHY_CR.LEX"})
+        EXPECT_EQ(std::string("payload ") + name, ReadFileBytes(destination_.File(name)));
+    EXPECT_EQ(4, CountFiles(destination_.File("*")));
+    EXPECT_EQ(1, SetupState.SpellerRegistered);
+    EXPECT_EQ(1, SetupState.HyphenatorRegistered);
 }
 
 // A warning shown as a notice goes unseen: each kind of message shows its

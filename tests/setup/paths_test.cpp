@@ -1,4 +1,5 @@
 #include "setup/setup.h"
+#include "support/stand_in.h"
 #include "support/temp_folder.h"
 
 #include <gtest/gtest.h>
@@ -88,6 +89,132 @@ TEST(Paths, AnEmptyEntryOrOneTooLongResolvesToNothing)
     EXPECT_EQ(-1, ResolveFolder(full, "   "));
     std::string filled = "C:\\" + std::string(PATH_BUFFER_SIZE - 4, 'd');
     EXPECT_EQ(-1, ResolveFolder(full, filled.c_str())) << "no room for the backslash";
+}
+
+TEST(Files, OneFileHasTheSameVolumeAndBothHalvesOfTheSameIndex)
+{
+    const BY_HANDLE_FILE_INFORMATION file = {0, {}, {}, {}, 0x1234ABCD, 0, 0, 1, 7, 42};
+    EXPECT_TRUE(IsSameIdentity(file, file));
+    BY_HANDLE_FILE_INFORMATION other = file;
+    other.dwVolumeSerialNumber++;  // the same index on another share
+    EXPECT_FALSE(IsSameIdentity(file, other));
+    other = file;
+    other.nFileIndexHigh++;  // FAT and NTFS indexes past 32 bits
+    EXPECT_FALSE(IsSameIdentity(file, other));
+    other = file;
+    other.nFileIndexLow++;
+    EXPECT_FALSE(IsSameIdentity(file, other));
+}
+
+// Around the size of the chunks they are compared in.
+TEST(Files, OnlyEveryByteAndTheLengthMakeTheSameBytes)
+{
+    TempFolder folder;
+    std::string first = folder.File("first"), second = folder.File("second");
+    for (size_t length : {0, 1, 511, 512, 513, 1024, 1025}) {
+        std::string bytes(length, 'p');
+        WriteFileBytes(first, bytes);
+        WriteFileBytes(second, bytes);
+        EXPECT_TRUE(HaveSameBytes(first.c_str(), second.c_str())) << length;
+        WriteFileBytes(second, bytes + "p");
+        EXPECT_FALSE(HaveSameBytes(first.c_str(), second.c_str())) << length << " and one more";
+        EXPECT_FALSE(HaveSameBytes(second.c_str(), first.c_str())) << length << " and one less";
+        if (length == 0)
+            continue;
+        for (size_t at : {(size_t)0, length - 1}) {
+            std::string changed = bytes;
+            changed[at] = 'q';
+            WriteFileBytes(second, changed);
+            EXPECT_FALSE(HaveSameBytes(first.c_str(), second.c_str())) << length << " at " << at;
+        }
+    }
+    EXPECT_FALSE(HaveSameBytes(first.c_str(), folder.File("none").c_str()));
+}
+
+extern "C" decltype(&CreateFileA) importedCreateFile asm(IMPORTED(CreateFileA, 28));
+decltype(&CreateFileA) realCreateFile;
+std::string unopenable;
+
+// Windows 95 opens no file for no access; and one file opens for nothing
+// at all, as on a share that refuses it.
+HANDLE WINAPI OpenAsWindows95(LPCSTR path, DWORD access, DWORD share,
+                              LPSECURITY_ATTRIBUTES security, DWORD disposition, DWORD flags,
+                              HANDLE model)
+{
+    if (access == 0 || lstrcmpiA(path, unopenable.c_str()) == 0) {
+        SetLastError(ERROR_ACCESS_DENIED);
+        return INVALID_HANDLE_VALUE;
+    }
+    return realCreateFile(path, access, share, security, disposition, flags, model);
+}
+
+class Identity : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        realCreateFile = importedCreateFile;
+        unopenable.clear();
+        strcpy(SetupState.SourceDir, (source_.Path() + "\\").c_str());
+        for (const char* name : {"MSPCR32.DLL", "MSSP_CR.LEX", "MSHYCR32.DLL"})
+            WriteFileBytes(source_.File(name), name);
+    }
+    TempFolder source_, other_;
+};
+
+// What cannot be told may be the distribution: it is never taken for
+// another file.
+TEST_F(Identity, AFileIsToldWithReadAccessWhereNoAccessIsRefusedAndOtherwiseNotAtAll)
+{
+    std::string shipped = source_.File("MSPCR32.DLL"), link = other_.File("link"),
+                copy = other_.File("MSPCR32.DLL");
+    ASSERT_TRUE(CreateHardLinkA(link.c_str(), shipped.c_str(), NULL));
+    WriteFileBytes(copy, "MSPCR32.DLL");
+    StandIn<decltype(&CreateFileA)> windows95(importedCreateFile, OpenAsWindows95);
+    EXPECT_EQ(FILES_SAME, CompareFiles(shipped.c_str(), link.c_str()));
+    EXPECT_EQ(FILES_DIFFERENT, CompareFiles(shipped.c_str(), copy.c_str()));
+    unopenable = copy;
+    EXPECT_EQ(FILES_UNKNOWN, CompareFiles(shipped.c_str(), copy.c_str()));
+    EXPECT_EQ(FILES_UNKNOWN, CompareFiles(copy.c_str(), shipped.c_str()));
+}
+
+TEST_F(Identity, AFolderHoldingTheRunningProgramOrAFileOfItsNameThatCannotBeToldIsTheSource)
+{
+    char program[MAX_PATH];
+    GetModuleFileNameA(NULL, program, sizeof program);
+    std::string folder = other_.Path() + "\\", there = other_.File(FileNameOf(program));
+    EXPECT_FALSE(IsSourceFolder(folder.c_str())) << "no such file there";
+    WriteFileBytes(there, "another program");
+    EXPECT_FALSE(IsSourceFolder(folder.c_str()));
+    StandIn<decltype(&CreateFileA)> windows95(importedCreateFile, OpenAsWindows95);
+    unopenable = there;
+    EXPECT_TRUE(IsSourceFolder(folder.c_str()));
+}
+
+// Removal deletes only a file it told apart from the distribution's.
+TEST_F(Identity, ARegisteredFileIsOwnOnlyWhenToldApartFromTheDistributionsFile)
+{
+    std::string copy = other_.File("MSPCR32.DLL"), link = other_.File("MSSP_CR.LEX"),
+                unshipped = other_.File("MSHY_CR.LEX"), unknown = other_.File("MSHYCR32.DLL");
+    for (const std::string& file : {copy, unshipped, unknown})
+        WriteFileBytes(file, "copy");
+    ASSERT_TRUE(CreateHardLinkA(link.c_str(), source_.File("MSSP_CR.LEX").c_str(), NULL));
+    StandIn<decltype(&CreateFileA)> windows95(importedCreateFile, OpenAsWindows95);
+    unopenable = unknown;
+    const struct {
+        std::string path;
+        const char* name;
+        int state;
+    } cases[] = {
+        {copy, "MSPCR32.DLL", REGISTERED_OWN},
+        {link, "MSSP_CR.LEX", REGISTERED_SHIPPED},
+        {source_.File("MSSP_CR.LEX"), "MSSP_CR.LEX", REGISTERED_SHIPPED},
+        {unknown, "MSHYCR32.DLL", REGISTERED_UNKNOWN},
+        {unshipped, "MSHY_CR.LEX", REGISTERED_OWN},  // the distribution has none to lose
+        {other_.File("gone\\MSHY_CR.LEX"), "MSHY_CR.LEX", REGISTERED_UNKNOWN},
+        {other_.File("MSPCR32.DLL.gone"), "MSPCR32.DLL", REGISTERED_GONE},
+    };
+    for (const auto& test : cases)
+        EXPECT_EQ(test.state, RegisteredFileState(test.path.c_str(), test.name)) << test.path;
 }
 
 }  // namespace
