@@ -171,7 +171,7 @@ def changed_lines(path, base):
     return wanted
 
 
-def plan(paths, base, sample, seed):
+def plan(paths, base):
     sources = [os.path.join(dp, f) for dp, _, fs in os.walk(os.path.join(TOP, "src"))
                for f in fs if f.endswith((".cpp", ".h"))]
     groups = constants_by_group(sources)
@@ -183,11 +183,15 @@ def plan(paths, base, sample, seed):
         for index, line in enumerate(lines):
             if is_code(line) and (wanted is None or index + 1 in wanted):
                 mutants.extend(line_mutants(path, lines, index, groups))
-    if sample and len(mutants) > sample:
-        digest = lambda m: hashlib.sha1((seed + m.key()).encode()).hexdigest()
-        mutants = sorted(sorted(mutants, key=digest)[:sample],
-                         key=lambda m: (m.path, m.line, m.start))
     return mutants
+
+
+def sample(mutants, count, seed):
+    """The same count of faults for the same seed, in the order of the files."""
+    if not count or len(mutants) <= count:
+        return mutants
+    digest = lambda m: hashlib.sha1((seed + m.key()).encode()).hexdigest()
+    return sorted(sorted(mutants, key=digest)[:count], key=lambda m: (m.path, m.line, m.start))
 
 
 def run(command, log, timeout=None, env=None):
@@ -292,22 +296,27 @@ def source_line(mutant):
 
 def main():
     parser = argparse.ArgumentParser(description=__doc__.split("\n\n")[0])
-    parser.add_argument("files", nargs="+", help="source files under src/")
+    parser.add_argument("files", nargs="+",
+                        help="source files under src/, each with :FIRST-LAST for some lines")
     parser.add_argument("--base", help="only the lines changed since this revision")
     parser.add_argument("--sample", type=int, default=0,
                         help="at most this many faults, picked by --seed")
     parser.add_argument("--seed", default="velmora", help="picks the sample")
-    parser.add_argument("--lines", help="only lines FIRST-LAST of each file")
     parser.add_argument("--list", action="store_true", help="list the faults, run nothing")
     args = parser.parse_args()
-    paths = [os.path.relpath(os.path.abspath(p), TOP) for p in args.files]
-    for path in paths:
-        if not path.startswith("src/"):
-            sys.exit("mutate: %s is not a source file under src/" % path)
-    mutants = plan(paths, args.base, args.sample, args.seed)
-    if args.lines:
-        first, last = (int(n) for n in args.lines.split("-"))
-        mutants = [m for m in mutants if first <= m.line <= last]
+    paths, ranges = [], {}
+    for name in args.files:
+        name, _, lines = name.partition(":")
+        path = os.path.relpath(os.path.abspath(name), TOP)
+        if not path.startswith("src/") or not os.path.isfile(os.path.join(TOP, path)):
+            sys.exit("mutate: %s is not a source file under src/" % name)
+        paths.append(path)
+        if lines:
+            first, _, last = lines.partition("-")
+            ranges[path] = (int(first), int(last or first))
+    mutants = [m for m in plan(paths, args.base)
+               if m.path not in ranges or ranges[m.path][0] <= m.line <= ranges[m.path][1]]
+    mutants = sample(mutants, args.sample, args.seed)
     if args.list:
         for m in mutants:
             print("%s:%d  %s" % (m.path, m.line, m.what))
