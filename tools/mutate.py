@@ -216,7 +216,7 @@ def prepare_tree(log):
             continue
         os.makedirs(os.path.dirname(copy), exist_ok=True)
         if not os.path.exists(copy) or open(source, "rb").read() != open(copy, "rb").read():
-            shutil.copy2(source, copy)
+            shutil.copy(source, copy)  # a new time, so that make rebuilds it
     flags = os.path.join(TREE, "CMakeLists.txt")
     with open(flags) as f:
         text = f.read()
