@@ -12,7 +12,6 @@ namespace {
 const int LONGEST_FILE_NAME = 12;
 // Two files per component make the bar reach 100 after the last one.
 const int PROGRESS_PER_COMPONENT = 50;
-const int COMPONENT_FILES = 2;
 
 const BilingualMessage COMPLETED = {
     {"Setup completed successfully.\nYou may now use the installed Velmora with your MS Office "
@@ -163,18 +162,16 @@ void TakeAttributes(const char* source, const char* copy)
     SetFileAttributesA(copy, kept ? kept : FILE_ATTRIBUTE_NORMAL);
 }
 
-// A copy that fails half way (a full disk) leaves only its temporary file,
-// which goes.
-bool CopyToFreshFile(const char* source, char* copy)
+// A copy that fails half way (a full disk) is deleted.
+bool CopyToFreshFile(const char* source, const char* fileName, char* copy)
 {
-    bool made = GetTempFileNameA(SetupState.DestDir, TEMP_FILE_PREFIX, 0, copy) != 0;
-    if (made && CopyFileA(source, copy, FALSE)) {
-        TakeAttributes(source, copy);
-        return true;
-    }
-    if (made)
+    if (CompanionName(copy, SetupState.DestDir, fileName, FRESH_COPY) == 0) {
+        if (CopyFileA(source, copy, FALSE)) {
+            TakeAttributes(source, copy);
+            return true;
+        }
         DeleteFileA(copy);
-    copy[0] = '\0';
+    }
     return false;
 }
 
@@ -183,47 +180,6 @@ void ReportNotCopied(InstallOutcome* outcome, const char* fileName)
     char destination[PATH_BUFFER_SIZE];
     if (JoinPath(destination, SetupState.DestDir, fileName) == 0)
         AddReportLine(&outcome->Problems, ReportTexts().CopyPrefix, destination);
-}
-
-// Moves the old file aside and the fresh copy in; aside is left empty when
-// there was no old file.  Windows 95 has no MoveFileExA, and MoveFileA never
-// replaces a file.  A read-only file or a folder is not Setup's to replace.
-bool PlaceFile(const char* target, const char* fresh, char* aside)
-{
-    aside[0] = '\0';
-    DWORD attributes = GetFileAttributesA(target);
-    if (attributes != INVALID_FILE_ATTRIBUTES &&
-        ((attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY)) ||
-         !GetTempFileNameA(SetupState.DestDir, TEMP_FILE_PREFIX, 0, aside) || !DeleteFileA(aside) ||
-         !MoveFileA(target, aside))) {
-        aside[0] = '\0';
-        return false;
-    }
-    return MoveFileA(fresh, target) != 0;
-}
-
-// Puts the fresh copies of the component's files in place from the index-th
-// on, all or none: an engine and a lexicon of different versions do not work
-// together.  A file whose followers fail is put back as it was.
-bool PlaceFiles(int index, const char* const names[], char fresh[][PATH_BUFFER_SIZE],
-                InstallOutcome* outcome)
-{
-    if (index == COMPONENT_FILES)
-        return true;
-    char target[PATH_BUFFER_SIZE], aside[PATH_BUFFER_SIZE];
-    JoinPath(target, SetupState.DestDir, names[index]);
-    bool placed = PlaceFile(target, fresh[index], aside);
-    if (placed && PlaceFiles(index + 1, names, fresh, outcome)) {
-        DeleteFileA(aside);
-        return true;
-    }
-    if (placed)
-        MoveFileA(target, fresh[index]);
-    else
-        ReportNotCopied(outcome, names[index]);
-    if (aside[0])
-        MoveFileA(aside, target);
-    return false;
 }
 
 // Whether a file already in the destination is Setup's copy: the payload
@@ -238,23 +194,31 @@ bool IsSetupsCopy(const char* fileName)
 
 // Whether both files of a chosen component are Setup's copies afterwards.
 // Where they are not, the files and the registration from before stay.
-bool InstallComponent(HWND progressPage, const Component& component, InstallOutcome* outcome)
+// clean: whether a run cut short left the component whole.
+bool InstallComponent(HWND progressPage, const Component& component, bool clean,
+                      InstallOutcome* outcome)
 {
     if (!*component.Chosen)
         return false;
     const char* const names[COMPONENT_FILES] = {component.EngineFile, component.LexiconFile};
-    char fresh[COMPONENT_FILES][PATH_BUFFER_SIZE];
-    bool whole = true;
+    char fresh[PATH_BUFFER_SIZE], installed[PATH_BUFFER_SIZE];
+    bool whole = clean;
     for (int i = 0; i < COMPONENT_FILES; i++) {
-        if (CopyPayloadFile(progressPage, names[i], fresh[i]) != 0) {
-            ReportNotCopied(outcome, names[i]);
-            whole = false;
-        }
+        // The lexicon is copied only beside a whole copy of the engine: a
+        // later run reads how far this one got from the copies it finds.
+        whole = CopyPayloadFile(progressPage, names[i], whole ? fresh : NULL) == 0;
     }
-    if (whole && PlaceFiles(0, names, fresh, outcome))
+    // The distribution's own files and a user's are never moved aside.
+    for (int i = 0; whole && i < COMPONENT_FILES; i++)
+        whole = JoinPath(installed, SetupState.DestDir, names[i]) == 0 &&
+                MayReplace(installed, names[i]);
+    if (whole && SwapInComponent(SetupState.DestDir, component))
         return true;
-    for (int i = 0; i < COMPONENT_FILES; i++)
-        DeleteFileA(fresh[i]);
+    // Neither file is replaced where one is not.
+    ReportNotCopied(outcome, names[0]);
+    ReportNotCopied(outcome, names[1]);
+    // The fresh copies go; the earlier files stay as they were.
+    RecoverComponent(SetupState.DestDir, component);
     return IsSetupsCopy(names[0]) && IsSetupsCopy(names[1]);
 }
 
@@ -321,7 +285,6 @@ HWND OpenProgressPage(HWND owner)
 int CopyPayloadFile(HWND progressPage, const char* fileName, char* copy)
 {
     DrainMessages();
-    copy[0] = '\0';
     char source[PATH_BUFFER_SIZE], destination[PATH_BUFFER_SIZE];
     bool pathsFit = JoinPath(source, SetupState.SourceDir, fileName) == 0 &&
                     JoinPath(destination, SetupState.DestDir, fileName) == 0;
@@ -333,7 +296,7 @@ int CopyPayloadFile(HWND progressPage, const char* fileName, char* copy)
         RedrawWindow(GetDlgItem(progressPage, IDC_CURRENT_FILE), NULL, NULL,
                      RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
     }
-    bool copied = pathsFit && CopyToFreshFile(source, copy);
+    bool copied = copy && pathsFit && CopyToFreshFile(source, fileName, copy);
     SendDlgItemMessageA(progressPage, IDC_PROGRESS, PBM_STEPIT, 0, 0);
     return copied ? 0 : -1;
 }
@@ -346,9 +309,12 @@ int InstallComponents(HWND owner)
     StartReport(&outcome.Problems, ReportTexts().Header);
     outcome.RegistryFailed = false;
 
+    // A run cut short in this folder is put right first, chosen or not.
+    bool spellerClean = RecoverComponent(SetupState.DestDir, SPELLER);
+    bool hyphenatorClean = RecoverComponent(SetupState.DestDir, HYPHENATOR);
     HWND progressPage = OpenProgressPage(owner);
-    bool spellerInPlace = InstallComponent(progressPage, SPELLER, &outcome);
-    bool hyphenatorInPlace = InstallComponent(progressPage, HYPHENATOR, &outcome);
+    bool spellerInPlace = InstallComponent(progressPage, SPELLER, spellerClean, &outcome);
+    bool hyphenatorInPlace = InstallComponent(progressPage, HYPHENATOR, hyphenatorClean, &outcome);
     RegisterComponent(SPELLER, spellerInPlace, &outcome);
     RegisterComponent(HYPHENATOR, hyphenatorInPlace, &outcome);
     WriteLanguageNames(&outcome);

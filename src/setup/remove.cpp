@@ -63,6 +63,25 @@ bool Confirmed(HWND owner, const BilingualMessage& question)
     return ShowMessage(owner, question, MB_ICONQUESTION | MB_YESNO) == IDYES;
 }
 
+// A run cut short in the folder of a registered file left the component in
+// one version or two, and its companions: it goes back to one, they go, and
+// a companion that stays is listed.
+void PutFolderRight(const char* path, const Component& component, Report* notRemoved)
+{
+    char folder[PATH_BUFFER_SIZE], companion[PATH_BUFFER_SIZE];
+    CopyText(folder, sizeof folder, path);
+    folder[FileNameOf(path) - path] = '\0';
+    if (RecoverComponent(folder, component))
+        return;
+    const char* const names[COMPONENT_FILES] = {component.EngineFile, component.LexiconFile};
+    // Each file's companions in turn.
+    for (int i = 0; i < COMPONENT_FILES * 3; i++) {
+        if (CompanionName(companion, folder, names[i / 3], i % 3) == 0 &&
+            GetFileAttributesA(companion) != INVALID_FILE_ATTRIBUTES)
+            AddReportLine(notRemoved, "", companion);
+    }
+}
+
 // Deletes the file a registry value names, when it is the payload file that
 // the value registers: the registry may name any file, and Setup deletes
 // only its own, never one of the distribution it runs from by whatever name.
@@ -70,12 +89,13 @@ bool Confirmed(HWND owner, const BilingualMessage& question)
 // goes at its first reading.  One that cannot be told or reached is kept and
 // listed.
 void DeleteRegisteredFile(const char* keyPath, const char* valueName, const char* fileName,
-                          Report* notRemoved)
+                          const Component& component, Report* notRemoved)
 {
     char path[PATH_BUFFER_SIZE];
     if (RegReadString(HKEY_LOCAL_MACHINE, keyPath, valueName, path, sizeof path) != 0 ||
         !IsOwnFile(path, fileName))
         return;
+    PutFolderRight(path, component, notRemoved);
     int state = RegisteredFileState(path, fileName);
     // Only a file already gone is no failure: a drive that went away is one.
     if (state == REGISTERED_OWN && !DeleteFileA(path) && GetLastError() != ERROR_FILE_NOT_FOUND)
@@ -95,8 +115,8 @@ void RemoveComponent(const Component& component, Report* notRemoved)
     for (int i = 0; i < 2; i++) {
         if (!own[i])
             continue;
-        DeleteRegisteredFile(keys[i], VAL_ENGINE, component.EngineFile, notRemoved);
-        DeleteRegisteredFile(keys[i], VAL_DICTIONARY, component.LexiconFile, notRemoved);
+        DeleteRegisteredFile(keys[i], VAL_ENGINE, component.EngineFile, component, notRemoved);
+        DeleteRegisteredFile(keys[i], VAL_DICTIONARY, component.LexiconFile, component, notRemoved);
     }
     for (int i = 0; i < 2; i++) {
         if (own[i])

@@ -22,10 +22,6 @@ struct Component {
     const char* LanguagesKey;  // holds the 4122 and 1050 subkeys
 };
 
-// Begins the names of the files Setup makes for a moment in a folder:
-// GetTempFileNameA takes three characters of it.
-inline constexpr char TEMP_FILE_PREFIX[] = "VLM";
-
 // Added to a page's base id for its Serbian template.
 enum { LANGUAGE_OFFSET_SERBIAN = 100 };
 
@@ -58,13 +54,27 @@ struct SetupStateRecord {
 // The one record of the run, shared by the pages and the operations.
 extern SetupStateRecord SetupState;
 
+// The payload files beside the program, in the order they are copied.
+inline constexpr char SPELLER_ENGINE[] = "MSPCR32.DLL";
+inline constexpr char SPELLER_LEXICON[] = "MSSP_CR.LEX";
+inline constexpr char HYPHENATOR_ENGINE[] = "MSHYCR32.DLL";
+inline constexpr char HYPHENATOR_LEXICON[] = "MSHY_CR.LEX";
+inline constexpr const char* PAYLOAD_FILES[] = {SPELLER_ENGINE, SPELLER_LEXICON, HYPHENATOR_ENGINE,
+                                                HYPHENATOR_LEXICON};
+enum { COMPONENT_FILES = 2 };
+
 inline constexpr Component SPELLER = {
-    &SetupState.InstallSpeller, &SetupState.SpellerRegistered, "MSPCR32.DLL", "MSSP_CR.LEX",
+    &SetupState.InstallSpeller, &SetupState.SpellerRegistered, SPELLER_ENGINE, SPELLER_LEXICON,
     KEY_SPELLING_4122_NORMAL,   KEY_SPELLING_1050_NORMAL,      KEY_SPELLING,
 };
 inline constexpr Component HYPHENATOR = {
-    &SetupState.InstallHyphenator, &SetupState.HyphenatorRegistered, "MSHYCR32.DLL",  "MSHY_CR.LEX",
-    KEY_HYPHENATION_4122_NORMAL,   KEY_HYPHENATION_1050_NORMAL,      KEY_HYPHENATION,
+    &SetupState.InstallHyphenator,
+    &SetupState.HyphenatorRegistered,
+    HYPHENATOR_ENGINE,
+    HYPHENATOR_LEXICON,
+    KEY_HYPHENATION_4122_NORMAL,
+    KEY_HYPHENATION_1050_NORMAL,
+    KEY_HYPHENATION,
 };
 
 // The whole run: -2 when an Office application was open, -1 when the user
@@ -77,9 +87,9 @@ int InstallComponents(HWND owner);
 int RemoveComponents(HWND owner);
 // The modeless progress page, its step set for the chosen components.
 HWND OpenProgressPage(HWND owner);
-// Copies one payload file from SourceDir into a fresh temporary file in
+// Copies one payload file from SourceDir to its fresh copy's name in
 // DestDir, named in copy, and advances the bar: 0, or -1 when no whole copy
-// was made (copy is then empty).
+// was made.  Without copy it only advances the bar past the file.
 int CopyPayloadFile(HWND progressPage, const char* fileName, char* copy);
 // Whether the language key's "Engine" names the component's own engine.
 bool RegistersOwnEngine(const char* keyPath, const Component& component);
@@ -139,6 +149,9 @@ bool IsFullPath(const char* path);
 // Whether a registered path may be Setup's own file of that name.
 bool IsOwnFile(const char* path, const char* fileName);
 bool IsFolderPresent(const char* path);
+
+// Files: which file is which, and a component's replacement.
+//
 // Whether two paths name one file, by its volume and file index: it writes
 // nothing, so it works on full and read-only disks.
 enum FileComparison { FILES_UNKNOWN = -1, FILES_DIFFERENT = 0, FILES_SAME = 1 };
@@ -146,6 +159,9 @@ int CompareFiles(const char* first, const char* second);
 // One file: the same volume and the same index on it.  Both parts matter
 // where Wine cannot show them: a share's serial, a FAT file's high index.
 bool IsSameIdentity(const BY_HANDLE_FILE_INFORMATION& one, const BY_HANDLE_FILE_INFORMATION& other);
+// A file against the distribution's file of that name, which it cannot be
+// where the distribution has none.
+int CompareWithShipped(const char* path, const char* fileName);
 // Whether a full folder path, ending in a backslash, may be the folder Setup
 // runs from under any name; where that cannot be told, it may.
 bool IsSourceFolder(const char* folder);
@@ -157,6 +173,24 @@ int RegisteredFileState(const char* path, const char* fileName);
 // Whether a file can be made in the folder: not on a full or write-protected disk.
 bool CanCreateFileIn(const char* folder);
 bool HaveSameBytes(const char* first, const char* second);
+// Whether Setup may move the file at path aside: it is not there, or it is
+// a file of its own that is not read-only.
+bool MayReplace(const char* path, const char* fileName);
+
+// A payload file's companions while its component is replaced: the fresh
+// copy, and the earlier file set aside; and the file that tests a folder,
+// beside the speller's engine.  Their names are fixed (MSPCR32.VLN,
+// MSPCR32.VLO, MSPCR32.VLP), so that a later run finds them, and no other
+// program's.
+enum Companion { FRESH_COPY, OLD_FILE, WRITE_PROBE };
+int CompanionName(char* path, const char* folder, const char* fileName, int companion);
+// With both fresh copies made: the old files aside, the fresh ones in, the
+// old ones deleted.  Where a step fails, the component is put back as it was.
+bool SwapInComponent(const char* folder, const Component& component);
+// Puts a component whose replacement a run cut short back to one version,
+// whole, and deletes its companions: false where one of them could not be
+// put back or deleted, and stays.
+bool RecoverComponent(const char* folder, const Component& component);
 
 // A warning that lists paths, one a line, after a header.  What does not
 // fit is left out: a report is cut short, never overrun.

@@ -218,6 +218,12 @@ void SetupProcess::PostToThread(UINT message, WPARAM wParam) const
     EXPECT_TRUE(PostThreadMessageA(process_.dwThreadId, message, wParam, 0));
 }
 
+void SetupProcess::End()
+{
+    TerminateProcess(process_.hProcess, 1);
+    WaitForSingleObject(process_.hProcess, 5000);
+}
+
 bool SetupProcess::Running() const
 {
     return process_.hProcess && WaitForSingleObject(process_.hProcess, 0) == WAIT_TIMEOUT;

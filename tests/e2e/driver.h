@@ -89,6 +89,8 @@ public:
     // Waits for the process; its exit code, or -1 (a failure) on timeout.
     int WaitForExit(DWORD timeoutMs = 20000);
     bool Running() const;
+    // Ends the process at once, as a power cut or End Task would.
+    void End();
     // Posts to the thread that runs the wizard, as another program may.
     void PostToThread(UINT message, WPARAM wParam) const;
 

@@ -404,7 +404,7 @@ TEST_F(Install, AMissingPayloadFileIsReportedAndItsComponentNotRegistered)
     std::string folder = destinations_.File("Partial");
     SetupProcess setup(distribution_);
     AcceptDestination(WalkToDestination(setup, Choices()), folder);
-    setup.Answer(L"Setup", InstallWarning(folder, {"MSHY_CR.LEX"}), IDOK);
+    setup.Answer(L"Setup", InstallWarning(folder, {"MSHYCR32.DLL", "MSHY_CR.LEX"}), IDOK);
     EXPECT_EQ(0, setup.WaitForExit());
     ExpectSpellerRegistered(folder);
     EXPECT_REG_KEY(HKEY_LOCAL_MACHINE,
@@ -421,7 +421,7 @@ TEST_F(Install, AnUnregisteredComponentKeepsOnlyTheFilesThatWereThereBefore)
     WriteFileBytes(folder + "\\MSHYCR32.DLL", "an older engine");
     SetupProcess setup(distribution_);
     AcceptDestination(WalkToDestination(setup, Choices()), folder);
-    setup.Answer(L"Setup", InstallWarning(folder, {"MSHY_CR.LEX"}), IDOK);
+    setup.Answer(L"Setup", InstallWarning(folder, {"MSHYCR32.DLL", "MSHY_CR.LEX"}), IDOK);
     EXPECT_EQ(0, setup.WaitForExit());
     EXPECT_EQ("an older engine", ReadFileBytes(folder + "\\MSHYCR32.DLL"));
     EXPECT_FALSE(FileExists(folder + "\\MSHY_CR.LEX"));
@@ -439,7 +439,7 @@ TEST_F(Install, AMissingPayloadFileIsReportedInSerbian)
     setup.Answer(L"Instalacija",
                  L"Instalacija alatki za proveru teksta na srpskom jeziku nije uspešno "
                  L"završena.\n\nNije moguće kopirati: " +
-                     Wide(folder) +
+                     Wide(folder) + L"\\MSPCR32.DLL\nNije moguće kopirati: " + Wide(folder) +
                      L"\\MSSP_CR.LEX\n\nOtklonite problem i ponovo pokrenite instalaciju.",
                  IDOK);
     EXPECT_EQ(0, setup.WaitForExit());
@@ -460,7 +460,7 @@ TEST_F(Install, ADestinationFileHeldOpenIsReportedAndItsComponentNotRegistered)
     ASSERT_NE(INVALID_HANDLE_VALUE, file);
     SetupProcess setup(distribution_);
     AcceptDestination(WalkToDestination(setup, Choices()), folder);
-    setup.Answer(L"Setup", InstallWarning(folder, {"MSPCR32.DLL"}), IDOK);
+    setup.Answer(L"Setup", InstallWarning(folder, {"MSPCR32.DLL", "MSSP_CR.LEX"}), IDOK);
     EXPECT_EQ(0, setup.WaitForExit());
     CloseHandle(file);
     EXPECT_REG_KEY(HKEY_LOCAL_MACHINE, SPELLING_4122_KEY, false);

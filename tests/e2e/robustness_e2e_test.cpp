@@ -123,7 +123,7 @@ TEST_F(Robustness, AComponentIsReplacedWholeOrNotAtAll)
         speller.wordLanguage = 4;
         SetupProcess setup(distribution_);
         AcceptDestination(WalkToDestination(setup, speller), folder);
-        setup.Answer(L"Setup", InstallWarning(folder, {"MSSP_CR.LEX"}), IDOK);
+        setup.Answer(L"Setup", InstallWarning(folder, {"MSPCR32.DLL", "MSSP_CR.LEX"}), IDOK);
         EXPECT_EQ(0, setup.WaitForExit());
         EXPECT_EQ(lexicon, ReadFileBytes(folder + "\\MSSP_CR.LEX")) << folder;
     };
@@ -173,7 +173,7 @@ TEST_F(Robustness, AnUnreadablePayloadFileIsReportedAndItsComponentNotRegistered
                               OPEN_EXISTING, 0, NULL);
     ASSERT_NE(INVALID_HANDLE_VALUE, held);
     std::string folder = destinations_.File("Proof");
-    InstallExpecting(folder, InstallWarning(folder, {"MSPCR32.DLL"}));
+    InstallExpecting(folder, InstallWarning(folder, {"MSPCR32.DLL", "MSSP_CR.LEX"}));
     CloseHandle(held);
     EXPECT_REG_KEY(HKEY_LOCAL_MACHINE, SPELLING_4122_KEY, false);
     EXPECT_REG_SZ(HKEY_LOCAL_MACHINE,
@@ -190,7 +190,7 @@ TEST_F(Robustness, AReadOnlyDestinationFileIsKeptAndReported)
     CreateDirectoryA(folder.c_str(), NULL);
     WriteFileBytes(engine, "old");
     SetFileAttributesA(engine.c_str(), FILE_ATTRIBUTE_READONLY);
-    InstallExpecting(folder, InstallWarning(folder, {"MSPCR32.DLL"}));
+    InstallExpecting(folder, InstallWarning(folder, {"MSPCR32.DLL", "MSSP_CR.LEX"}));
     SetFileAttributesA(engine.c_str(), FILE_ATTRIBUTE_NORMAL);
     EXPECT_EQ("old", ReadFileBytes(engine));
 }

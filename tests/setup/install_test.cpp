@@ -11,6 +11,7 @@
 
 #include <commctrl.h>
 #include <cstring>
+#include <iostream>
 #include <string>
 #include <vector>
 
@@ -69,7 +70,7 @@ TEST_F(Progress, OneComponentTakesTwoStepsOf50EvenWhenACopyFails)
     EXPECT_EQ(0, CopyPayloadFile(page, "MSHYCR32.DLL", copy));
     DeleteFileA(copy);
     EXPECT_EQ(-1, CopyPayloadFile(page, "MSHY_CR.LEX", copy));
-    EXPECT_STREQ("", copy);
+    EXPECT_FALSE(FileExists(copy)) << "no part of a copy is left";
     EXPECT_EQ(0, CountFiles(destination_.File("*"))) << "no temporary file is left";
     EXPECT_EQ(100, Position(page));
     DestroyWindow(page);
@@ -163,7 +164,14 @@ std::function<void(HWND)> TypeDestination(const std::string& folder)
 extern "C" decltype(&GetFullPathNameA) importedFullPath asm(IMPORTED(GetFullPathNameA, 16));
 extern "C" decltype(&SetCurrentDirectoryA) importedCurrent asm(IMPORTED(SetCurrentDirectoryA, 4));
 extern "C" decltype(&GetFileAttributesA) importedAttributes asm(IMPORTED(GetFileAttributesA, 4));
-extern "C" decltype(&GetTempFileNameA) importedTempName asm(IMPORTED(GetTempFileNameA, 16));
+extern "C" decltype(&CreateFileA) importedCreateFile asm(IMPORTED(CreateFileA, 28));
+extern "C" decltype(&DeleteFileA) importedDelete asm(IMPORTED(DeleteFileA, 4));
+extern "C" decltype(&MoveFileA) importedMove asm(IMPORTED(MoveFileA, 8));
+extern "C" decltype(&CopyFileA) importedCopyFile asm(IMPORTED(CopyFileA, 12));
+decltype(&CreateFileA) realCreateFile = importedCreateFile;
+decltype(&DeleteFileA) realDelete = importedDelete;
+decltype(&MoveFileA) realMove = importedMove;
+decltype(&CopyFileA) realCopyFile = importedCopyFile;
 
 DWORD WINAPI FullAsTyped(LPCSTR name, DWORD size, LPSTR full, LPSTR*)
 {
@@ -184,13 +192,24 @@ DWORD WINAPI OnlyFoldersArePresent(LPCSTR path)
     return INVALID_FILE_ATTRIBUTES;
 }
 
-// Files are made in the temporary folder instead.
-decltype(&GetTempFileNameA) realTempName;
-UINT WINAPI TempFileElsewhere(LPCSTR, LPCSTR prefix, UINT unique, LPSTR name)
+// A file past MAX_PATH is made, and deleted, in the temporary folder instead.
+const char* ElsewhereIfLong(LPCSTR path)
 {
-    char temp[MAX_PATH];
-    GetTempPathA(sizeof temp, temp);
-    return realTempName(temp, prefix, unique, name);
+    static char elsewhere[MAX_PATH];
+    GetTempPathA(sizeof elsewhere, elsewhere);
+    lstrcatA(elsewhere, "long.tmp");
+    return lstrlenA(path) < MAX_PATH ? path : elsewhere;
+}
+HANDLE WINAPI CreateElsewhere(LPCSTR path, DWORD access, DWORD share,
+                              LPSECURITY_ATTRIBUTES security, DWORD disposition, DWORD flags,
+                              HANDLE model)
+{
+    return realCreateFile(ElsewhereIfLong(path), access, share, security, disposition, flags,
+                          model);
+}
+BOOL WINAPI DeleteElsewhere(LPCSTR path)
+{
+    return realDelete(ElsewhereIfLong(path));
 }
 
 // The longest folder leaves room for the longest file name, MSHYCR32.DLL,
@@ -200,8 +219,8 @@ TEST_F(Progress, TheDestinationPageTakesTheLongestFolderThatLeavesRoomForEveryFi
     StandIn fullPath(importedFullPath, FullAsTyped);
     StandIn current(importedCurrent, AnyFolderIsCurrent);
     StandIn attributes(importedAttributes, OnlyFoldersArePresent);
-    realTempName = importedTempName;
-    StandIn tempName(importedTempName, TempFileElsewhere);
+    StandIn create(importedCreateFile, CreateElsewhere);
+    StandIn remove(importedDelete, DeleteElsewhere);
     for (int length : {498, 499, 500}) {
         // Nested names, as no file system takes one name this long.
         std::string typed = "C:\\" + std::string(200, 'a') + "\\" + std::string(200, 'b') + "\\" +
@@ -219,16 +238,17 @@ TEST_F(Progress, TheDestinationPageTakesTheLongestFolderThatLeavesRoomForEveryFi
     }
 }
 
-UINT WINAPI NoFileCanBeMade(LPCSTR, LPCSTR, UINT, LPSTR)
+HANDLE WINAPI NoFileCanBeMade(LPCSTR, DWORD, DWORD, LPSECURITY_ATTRIBUTES, DWORD, DWORD, HANDLE)
 {
-    return 0;
+    SetLastError(ERROR_ACCESS_DENIED);
+    return INVALID_HANDLE_VALUE;
 }
 
 // A folder Setup made for the destination goes again when no file can be
 // made in it; the page comes back, and nothing is copied.
 TEST_F(Progress, ANewFolderWhereNoFileCanBeMadeIsRefusedAndRemoved)
 {
-    StandIn tempName(importedTempName, NoFileCanBeMade);
+    StandIn create(importedCreateFile, NoFileCanBeMade);
     std::string folder = destination_.File("New");
     UiScript script({{"File Destination", TypeDestination(folder)},
                      {"Setup", Answer("Setup cannot create files in this folder:\n" + folder +
@@ -262,17 +282,18 @@ TEST_F(Progress, AFileThatCannotBeReplacedCountsOnlyWhenItHoldsThePayloadsBytes)
         EXPECT_EQ(bytes[0] == 'p', SetupState.SpellerRegistered == 1) << bytes;
     }
     EXPECT_REG_SZ(HKEY_LOCAL_MACHINE, SPELLING_4122_KEY, "Engine", engine);
-    // The payload's bytes under another name of the distribution's own file.
+    // Another name of the distribution's own file: the folder is refused.
     SetupState.SpellerRegistered = 0;
     DeleteFileA(engine.c_str());
     ASSERT_TRUE(CreateHardLinkA(engine.c_str(), source_.File("MSPCR32.DLL").c_str(), NULL));
-    SetFileAttributesA(engine.c_str(), FILE_ATTRIBUTE_READONLY);
     UiScript script({{"File Destination", TypeDestination(destination_.Path())},
-                     {"Installation", nullptr},
+                     {"Setup", Click(IDOK)},
+                     {"File Destination", Click(IDCANCEL)},
+                     {"Exit", Click(IDYES)},
                      {"Setup", Click(IDOK)}});
-    EXPECT_EQ(0, InstallComponents(owner_));
-    SetFileAttributesA(engine.c_str(), FILE_ATTRIBUTE_NORMAL);
-    EXPECT_EQ(0, SetupState.SpellerRegistered) << "the distribution's file counted as a copy";
+    EXPECT_EQ(-1, InstallComponents(owner_));
+    EXPECT_EQ("payload MSPCR32.DLL", ReadFileBytes(source_.File("MSPCR32.DLL")));
+    EXPECT_EQ(0, SetupState.SpellerRegistered);
 }
 
 // An engine and a lexicon of different versions do not work together: where
@@ -311,8 +332,6 @@ TEST_F(Progress, AComponentThatCannotBeReplacedWholeLeavesEveryOldFileAsItWas)
     }
 }
 
-extern "C" decltype(&CopyFileA) importedCopyFile asm(IMPORTED(CopyFileA, 12));
-decltype(&CopyFileA) realCopyFile;
 BOOL WINAPI CopyAfterAQuit(LPCSTR source, LPCSTR copy, BOOL failIfThere)
 {
     PostQuitMessage(3);
@@ -325,7 +344,6 @@ BOOL WINAPI CopyAfterAQuit(LPCSTR source, LPCSTR copy, BOOL failIfThere)
 TEST_F(Progress, AQuitPostedWhileFilesCopyEndsTheRunOnceTheComponentsAreWhole)
 {
     SetupState.InstallSpeller = SetupState.InstallHyphenator = 1;
-    realCopyFile = importedCopyFile;
     {
         StandIn<decltype(&CopyFileA)> quitting(importedCopyFile, CopyAfterAQuit);
         UiScript script({{"File Destination", TypeDestination(destination_.Path())},
@@ -340,6 +358,94 @@ TEST_F(Progress, AQuitPostedWhileFilesCopyEndsTheRunOnceTheComponentsAreWhole)
     EXPECT_EQ(4, CountFiles(destination_.File("*")));
     EXPECT_EQ(1, SetupState.SpellerRegistered);
     EXPECT_EQ(1, SetupState.HyphenatorRegistered);
+}
+
+std::string PayloadOf(const std::string& name)
+{
+    return "payload " + name;
+}
+const char COMPLETED_TEXT[] = "Setup completed successfully.\nYou may now use the installed "
+                              "Velmora with your MS Office 97 applications.";
+
+// A power cut: the file operations after the cut do nothing.
+int operationsBeforeCut;
+BOOL WINAPI CopyUntilCut(LPCSTR source, LPCSTR copy, BOOL failIfThere)
+{
+    return operationsBeforeCut-- > 0 && realCopyFile(source, copy, failIfThere);
+}
+BOOL WINAPI MoveUntilCut(LPCSTR from, LPCSTR to)
+{
+    return operationsBeforeCut-- > 0 && realMove(from, to);
+}
+BOOL WINAPI DeleteUntilCut(LPCSTR path)
+{
+    return operationsBeforeCut-- > 0 && realDelete(path);
+}
+HANDLE WINAPI CreateUntilCut(LPCSTR path, DWORD access, DWORD share, LPSECURITY_ATTRIBUTES security,
+                             DWORD disposition, DWORD flags, HANDLE model)
+{
+    // Opening a file to read it changes nothing.
+    if (access != 0 && access != GENERIC_READ && operationsBeforeCut-- <= 0)
+        return INVALID_HANDLE_VALUE;
+    return realCreateFile(path, access, share, security, disposition, flags, model);
+}
+
+// A reinstallation over a working one, cut after its first file operation,
+// its second, and so on until one runs to its end.  Right after each cut
+// every earlier file is there under its name or its set-aside name; the
+// next installation leaves the new version whole and no other file.
+TEST_F(Progress, AnInstallationCutAfterAnyFileOperationIsPutRightByTheNext)
+{
+    const char* const names[] = {"MSPCR32.DLL", "MSSP_CR.LEX", "MSHYCR32.DLL", "MSHY_CR.LEX"};
+    int cut = 0;
+    for (bool finished = false; !finished; cut++) {
+        for (const char* name : names)
+            WriteFileBytes(destination_.File(name), std::string("earlier ") + name);
+        SetupState.InstallSpeller = SetupState.InstallHyphenator = 1;
+        {
+            operationsBeforeCut = cut;
+            StandIn copy(importedCopyFile, CopyUntilCut);
+            StandIn move(importedMove, MoveUntilCut);
+            StandIn remove(importedDelete, DeleteUntilCut);
+            StandIn create(importedCreateFile, CreateUntilCut);
+            // Cut at the file that tests the folder, the folder is refused.
+            bool refused = cut < 2;
+            UiScript script(refused ? std::vector<UiStep>{{"File Destination",
+                                                           TypeDestination(destination_.Path())},
+                                                          {"Setup", Click(IDOK)},
+                                                          {"File Destination", Click(IDCANCEL)},
+                                                          {"Exit", Click(IDYES)},
+                                                          {"Setup", Click(IDOK)}}
+                                    : std::vector<UiStep>{{"File Destination",
+                                                           TypeDestination(destination_.Path())},
+                                                          {"Installation", nullptr},
+                                                          {"Setup", Click(IDOK)}});
+            InstallComponents(owner_);
+            finished = operationsBeforeCut >= 0;
+        }
+        for (int c = 0; c < 4; c += 2) {
+            bool fresh = ReadFileBytes(destination_.File(names[c])) == PayloadOf(names[c]) &&
+                         ReadFileBytes(destination_.File(names[c + 1])) == PayloadOf(names[c + 1]);
+            for (int i = c; !fresh && i < c + 2; i++) {
+                std::string old = std::string("earlier ") + names[i],
+                            path = destination_.File(names[i]);
+                EXPECT_TRUE(ReadFileBytes(path) == old ||
+                            ReadFileBytes(path.substr(0, path.size() - 3) + "VLO") == old)
+                    << names[i] << " lost after " << cut << " operations";
+            }
+        }
+        UiScript script({{"File Destination", TypeDestination(destination_.Path())},
+                         {"Installation", nullptr},
+                         {"Setup", Answer(COMPLETED_TEXT, IDOK)}});
+        EXPECT_EQ(0, InstallComponents(owner_));
+        for (const char* name : names)
+            EXPECT_EQ(PayloadOf(name), ReadFileBytes(destination_.File(name))) << cut;
+        EXPECT_EQ(4, CountFiles(destination_.File("*"))) << "after a cut after " << cut;
+        if (HasFailure())
+            break;
+    }
+    std::cout << "cut after 0 to " << cut - 1 << " file operations\n";
+    EXPECT_GE(cut, 18) << "too few file operations";
 }
 
 // A warning shown as a notice goes unseen: each kind of message shows its

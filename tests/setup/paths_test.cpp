@@ -177,17 +177,25 @@ TEST_F(Identity, AFileIsToldWithReadAccessWhereNoAccessIsRefusedAndOtherwiseNotA
     EXPECT_EQ(FILES_UNKNOWN, CompareFiles(copy.c_str(), shipped.c_str()));
 }
 
-TEST_F(Identity, AFolderHoldingTheRunningProgramOrAFileOfItsNameThatCannotBeToldIsTheSource)
+// Another name for the distribution's folder shows in its payload files:
+// one that is the distribution's own, or one that cannot be told.
+TEST_F(Identity, AFolderHoldingAPayloadFileThatIsOrMayBeTheDistributionsIsTheSource)
 {
-    char program[MAX_PATH];
-    GetModuleFileNameA(NULL, program, sizeof program);
-    std::string folder = other_.Path() + "\\", there = other_.File(FileNameOf(program));
-    EXPECT_FALSE(IsSourceFolder(folder.c_str())) << "no such file there";
-    WriteFileBytes(there, "another program");
-    EXPECT_FALSE(IsSourceFolder(folder.c_str()));
+    std::string folder = other_.Path() + "\\", engine = other_.File("MSPCR32.DLL");
+    EXPECT_FALSE(IsSourceFolder(folder.c_str())) << "no payload file there";
+    EXPECT_FALSE(IsSourceFolder(other_.File("new\\").c_str())) << "a folder not there";
+    CreateDirectoryA(engine.c_str(), NULL);
+    EXPECT_FALSE(IsSourceFolder(folder.c_str())) << "a folder of that name";
+    RemoveDirectoryA(engine.c_str());
+    WriteFileBytes(engine, "MSPCR32.DLL");
+    EXPECT_FALSE(IsSourceFolder(folder.c_str())) << "a copy";
     StandIn<decltype(&CreateFileA)> windows95(importedCreateFile, OpenAsWindows95);
-    unopenable = there;
-    EXPECT_TRUE(IsSourceFolder(folder.c_str()));
+    unopenable = engine;
+    EXPECT_TRUE(IsSourceFolder(folder.c_str())) << "a file that cannot be told";
+    unopenable.clear();
+    DeleteFileA(engine.c_str());
+    ASSERT_TRUE(CreateHardLinkA(engine.c_str(), source_.File("MSPCR32.DLL").c_str(), NULL));
+    EXPECT_TRUE(IsSourceFolder(folder.c_str())) << "the distribution's own";
 }
 
 // Removal deletes only a file it told apart from the distribution's.

@@ -1,0 +1,252 @@
+// Runs cut short, as by a power cut or End Task: Setup is ended at each
+// change of a name in its folder in turn, from the first to the last, and
+// the next run must leave the folder right.
+#include "e2e/driver.h"
+#include "support/office_keys.h"
+#include "support/registry_sandbox.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <iostream>
+
+namespace {
+
+const char* const NAMES[] = {"MSPCR32.DLL", "MSSP_CR.LEX", "MSHYCR32.DLL", "MSHY_CR.LEX"};
+const char* const TOOL_KEYS[] = {SPELLING_KEY, HYPHENATION_KEY};
+
+// The names changed in a folder, watched from before Setup acts there.
+class FolderChanges {
+public:
+    explicit FolderChanges(const std::string& folder)
+    {
+        folder_ =
+            CreateFileA(folder.c_str(), FILE_LIST_DIRECTORY,
+                        FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, NULL, OPEN_EXISTING,
+                        FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_OVERLAPPED, NULL);
+        EXPECT_NE(INVALID_HANDLE_VALUE, folder_) << folder;
+        overlapped_.hEvent = CreateEventA(NULL, TRUE, FALSE, NULL);
+        Watch();
+    }
+    ~FolderChanges()
+    {
+        CancelIo(folder_);
+        CloseHandle(folder_);
+        CloseHandle(overlapped_.hEvent);
+    }
+    FolderChanges(const FolderChanges&) = delete;
+    FolderChanges& operator=(const FolderChanges&) = delete;
+
+    // How many names were added, removed or renamed since the last call,
+    // waiting up to waitMs for the first.
+    int Take(DWORD waitMs)
+    {
+        DWORD bytes = 0;
+        if (WaitForSingleObject(overlapped_.hEvent, waitMs) != WAIT_OBJECT_0 ||
+            !GetOverlappedResult(folder_, &overlapped_, &bytes, FALSE))
+            return 0;
+        int changes = 0;
+        for (DWORD at = 0; at < bytes;) {
+            const FILE_NOTIFY_INFORMATION* record = (FILE_NOTIFY_INFORMATION*)(buffer_ + at);
+            changes += record->Action != FILE_ACTION_RENAMED_OLD_NAME;
+            at = record->NextEntryOffset ? at + record->NextEntryOffset : bytes;
+        }
+        Watch();
+        return changes;
+    }
+
+private:
+    void Watch()
+    {
+        ResetEvent(overlapped_.hEvent);
+        ReadDirectoryChangesW(folder_, buffer_, sizeof buffer_, FALSE, FILE_NOTIFY_CHANGE_FILE_NAME,
+                              NULL, &overlapped_, NULL);
+    }
+
+    HANDLE folder_;
+    OVERLAPPED overlapped_ = {};
+    alignas(DWORD) BYTE buffer_[64 * 1024];
+};
+
+class Interrupted : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ResetOfficeRegistry();
+        InstallOfficeApplications(true, false, false, false, false);
+        folder_ = installed_.Path();
+    }
+    void TearDown() override { ResetOfficeRegistry(); }
+
+    // What a working installation of an earlier version leaves.
+    void InstallEarlierVersion()
+    {
+        for (int i = 0; i < 4; i++) {
+            WriteFileBytes(File(NAMES[i]), EarlierBytes(NAMES[i]));
+            for (const char* language : {"4122", "1050"}) {
+                std::string key = std::string(TOOL_KEYS[i / 2]) + "\\" + language + "\\Normal";
+                SetRegString(HKEY_LOCAL_MACHINE, key.c_str(), i % 2 ? "Dictionary" : "Engine",
+                             File(NAMES[i]));
+            }
+        }
+    }
+    static std::string EarlierBytes(const std::string& name) { return "earlier " + name; }
+    std::string File(const std::string& name) const { return installed_.File(name); }
+    static std::string Companion(const std::string& path, const char* extension)
+    {
+        return path.substr(0, path.size() - 3) + extension;
+    }
+
+    // Ends Setup at the point-th change of a name in the folder: false when
+    // the run ended with fewer, its closing message answered.
+    bool CutAt(SetupProcess& setup, FolderChanges& changes, int point, const wchar_t* closing)
+    {
+        for (int seen = 0; seen < point;) {
+            seen += changes.Take(50);
+            if (seen >= point || !setup.Running())
+                break;
+            std::vector<std::wstring> shown = setup.VisibleCaptions();
+            if (std::find(shown.begin(), shown.end(), closing) == shown.end())
+                continue;
+            // Every change comes before the closing message.
+            for (int more; (more = changes.Take(200)) > 0;)
+                seen += more;
+            if (seen < point) {
+                Click(setup.WaitFor(closing, IDOK), IDOK);
+                EXPECT_EQ(0, setup.WaitForExit());
+                return false;
+            }
+        }
+        setup.End();
+        return true;
+    }
+
+    // Right after a cut: each component is the new version whole, or every
+    // earlier file is there whole, under its name or the name of the old
+    // file set aside, which the next run puts back.
+    void ExpectNothingLost(bool earlier, int point)
+    {
+        for (int c = 0; c < 4; c += 2) {
+            bool fresh = ReadFileBytes(File(NAMES[c])) == PayloadBytes(NAMES[c]) &&
+                         ReadFileBytes(File(NAMES[c + 1])) == PayloadBytes(NAMES[c + 1]);
+            for (int i = c; earlier && !fresh && i < c + 2; i++) {
+                std::string old = EarlierBytes(NAMES[i]);
+                EXPECT_TRUE(ReadFileBytes(File(NAMES[i])) == old ||
+                            ReadFileBytes(Companion(File(NAMES[i]), "VLO")) == old)
+                    << NAMES[i] << " lost at change " << point;
+            }
+        }
+    }
+
+    // The new version whole and registered, and no other file.
+    void ExpectInstalled(int point)
+    {
+        EXPECT_EQ(4, CountFiles(File("*"))) << "after the cut at change " << point;
+        for (int i = 0; i < 4; i++) {
+            EXPECT_EQ(PayloadBytes(NAMES[i]), ReadFileBytes(File(NAMES[i]))) << point;
+            std::string key = std::string(TOOL_KEYS[i / 2]) + "\\4122\\Normal";
+            EXPECT_REG_SZ(HKEY_LOCAL_MACHINE, key.c_str(), i % 2 ? "Dictionary" : "Engine",
+                          File(NAMES[i]));
+        }
+    }
+
+    // An installation of both components, cut at the point-th change.
+    bool InstallCutAt(int point)
+    {
+        FolderChanges changes(folder_);
+        SetupProcess setup(distribution_);
+        AcceptDestination(WalkToDestination(setup, Choices()), folder_);
+        return CutAt(setup, changes, point, L"Setup");
+    }
+
+    void Install()
+    {
+        SetupProcess setup(distribution_);
+        AcceptDestination(WalkToDestination(setup, Choices()), folder_);
+        Click(setup.WaitFor(L"Setup", IDOK), IDOK);
+        EXPECT_EQ(0, setup.WaitForExit());
+    }
+
+    // A removal answered Yes, cut at the point-th change unless point is 0.
+    bool Remove(int point)
+    {
+        FolderChanges changes(folder_);
+        SetupProcess setup(distribution_);
+        PassWelcomeAndLanguage(setup, false);
+        HWND options = setup.WaitFor(L"Installation Options");
+        // A cut after the last registration went leaves nothing to remove.
+        if (!options || !Enabled(options, IDC_REMOVE)) {
+            Click(options, IDCANCEL);
+            Click(setup.WaitFor(L"Exit", IDYES), IDYES);
+            Click(setup.WaitFor(L"Setup", IDOK), IDOK);
+            EXPECT_EQ(0, setup.WaitForExit());
+            return false;
+        }
+        Click(options, IDC_REMOVE);
+        for (int question = 0; question < 2; question++)
+            Click(setup.WaitFor(L"Remove", IDYES), IDYES);
+        if (point > 0)
+            return CutAt(setup, changes, point, L"Removed Files");
+        Click(setup.WaitFor(L"Removed Files", IDOK), IDOK);
+        EXPECT_EQ(0, setup.WaitForExit());
+        return false;
+    }
+
+    Distribution distribution_;
+    TempFolder installed_;
+    std::string folder_;
+};
+
+// A first installation, and a second over a working earlier one, each cut
+// at every change in turn; the next installation leaves the new version
+// whole.  A first installation cut short has registered nothing, so no
+// removal is offered after it.
+TEST_F(Interrupted, AnInstallationCutAnywhereIsPutRightByTheNextOne)
+{
+    for (bool earlier : {false, true}) {
+        int point = 1;
+        for (;; point++) {
+            ResetOfficeRegistry();
+            InstallOfficeApplications(true, false, false, false, false);
+            if (earlier)
+                InstallEarlierVersion();
+            bool cut = InstallCutAt(point);
+            ExpectNothingLost(earlier, point);
+            Install();
+            ExpectInstalled(point);
+            for (const std::string& name : {std::string(NAMES[0]), std::string(NAMES[1]),
+                                            std::string(NAMES[2]), std::string(NAMES[3])})
+                DeleteFileA(File(name).c_str());
+            if (!cut || HasFailure())
+                break;
+        }
+        std::cout << (earlier ? "over an earlier version" : "first installation") << ": cut at "
+                  << point - 1 << " points\n";
+        EXPECT_GT(point, 8) << "too few changes seen";
+    }
+}
+
+// A reinstallation cut at every change, then a removal; and a removal cut
+// at every change, then another: no file of Setup's is left in the folder.
+TEST_F(Interrupted, ARemovalAfterAnyCutLeavesNoFileOfSetups)
+{
+    for (bool cutRemoval : {false, true}) {
+        int point = 1;
+        for (;; point++) {
+            ResetOfficeRegistry();
+            InstallOfficeApplications(true, false, false, false, false);
+            InstallEarlierVersion();
+            bool cut = cutRemoval ? Remove(point) : InstallCutAt(point);
+            ExpectNothingLost(!cutRemoval, point);
+            Remove(0);
+            EXPECT_EQ(0, CountFiles(File("*"))) << "left after the cut at change " << point;
+            if (!cut || HasFailure())
+                break;
+        }
+        std::cout << (cutRemoval ? "removal" : "reinstallation") << ": cut at " << point - 1
+                  << " points\n";
+        EXPECT_GT(point, cutRemoval ? 3 : 8) << "too few changes seen";
+    }
+}
+
+}  // namespace
