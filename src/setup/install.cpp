@@ -202,6 +202,7 @@ bool InstallComponent(HWND progressPage, const Component& component, bool clean,
         return false;
     const char* const names[COMPONENT_FILES] = {component.EngineFile, component.LexiconFile};
     char fresh[PATH_BUFFER_SIZE], installed[PATH_BUFFER_SIZE];
+    fresh[0] = '\0';
     bool whole = clean;
     for (int i = 0; i < COMPONENT_FILES; i++) {
         // The lexicon is copied only beside a whole copy of the engine: a
