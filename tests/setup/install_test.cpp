@@ -448,6 +448,42 @@ TEST_F(Progress, AnInstallationCutAfterAnyFileOperationIsPutRightByTheNext)
     EXPECT_GE(cut, 18) << "too few file operations";
 }
 
+// A file that opens for nothing at all, as on a share that refuses it.
+std::string unopenable;
+HANDLE WINAPI RefuseOneFile(LPCSTR path, DWORD access, DWORD share, LPSECURITY_ATTRIBUTES security,
+                            DWORD disposition, DWORD flags, HANDLE model)
+{
+    if (lstrcmpiA(path, unopenable.c_str()) == 0) {
+        SetLastError(ERROR_ACCESS_DENIED);
+        return INVALID_HANDLE_VALUE;
+    }
+    return realCreateFile(path, access, share, security, disposition, flags, model);
+}
+
+// Removal deletes only what it told apart from the distribution's files: a
+// registered file that cannot be told stays, and is listed.
+TEST_F(Progress, ARemovalKeepsARegisteredFileItCannotTell)
+{
+    std::string engine = destination_.File("MSPCR32.DLL"),
+                lexicon = destination_.File("MSSP_CR.LEX");
+    WriteFileBytes(engine, "payload MSPCR32.DLL");
+    WriteFileBytes(lexicon, "payload MSSP_CR.LEX");
+    SetRegString(HKEY_LOCAL_MACHINE, SPELLING_4122_KEY, "Engine", engine);
+    SetRegString(HKEY_LOCAL_MACHINE, SPELLING_4122_KEY, "Dictionary", lexicon);
+    unopenable = lexicon;
+    StandIn create(importedCreateFile, RefuseOneFile);
+    std::string listed;
+    UiScript script(
+        {{"Remove", Click(IDYES)}, {"Remove", Click(IDYES)}, {"Removed Files", [&listed](HWND box) {
+                                                                  listed = MessageBoxTextOf(box);
+                                                                  PostClick(box, IDOK);
+                                                              }}});
+    EXPECT_EQ(0, RemoveComponents(owner_));
+    EXPECT_FALSE(FileExists(engine));
+    EXPECT_TRUE(FileExists(lexicon)) << "a file that could not be told was deleted";
+    EXPECT_NE(std::string::npos, listed.find(lexicon)) << listed;
+}
+
 // A warning shown as a notice goes unseen: each kind of message shows its
 // own icon and buttons.
 TEST_F(Progress, EachKindOfMessageShowsItsIconAndButtons)
