@@ -129,6 +129,13 @@ TEST(Files, OnlyEveryByteAndTheLengthMakeTheSameBytes)
         }
     }
     EXPECT_FALSE(HaveSameBytes(first.c_str(), folder.File("none").c_str()));
+    // Another program reading a file, and sharing it only for reading.
+    WriteFileBytes(first, "same");
+    WriteFileBytes(second, "same");
+    HANDLE reader =
+        CreateFileA(first.c_str(), GENERIC_READ, FILE_SHARE_READ, NULL, OPEN_EXISTING, 0, NULL);
+    EXPECT_TRUE(HaveSameBytes(first.c_str(), second.c_str()));
+    CloseHandle(reader);
 }
 
 extern "C" decltype(&CreateFileA) importedCreateFile asm(IMPORTED(CreateFileA, 28));
