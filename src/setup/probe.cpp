@@ -5,9 +5,15 @@
 namespace {
 
 const char PROOF_UNDER_COMMON_FILES[] = "\\Microsoft Shared\\Proof";
-const char PROOF_DEFAULT[] = "C:\\Program Files\\Common Files\\Microsoft Shared\\Proof";
+const char COMMON_FILES_DEFAULT[] = "C:\\Program Files\\Common Files";
 const char PROOF_UNDER_WINDOWS[] = "\\MSAPPS\\PROOF";
 const char WINDOWS_DIR_DEFAULT[] = "C:\\WINDOWS";
+
+// Whether the folder can take the proofing folder within a path buffer.
+bool Fits(const char* folder, const char* proof)
+{
+    return folder && lstrlenA(folder) + lstrlenA(proof) < PATH_BUFFER_SIZE;
+}
 
 // Only whether the value can be read counts; its text is not used.
 int CanRead(const char* keyPath, const char* valueName)
@@ -84,20 +90,18 @@ bool RegistersOwnEngine(const char* keyPath, const Component& component)
 void ChooseDefaultDestination(char* destDir, const char* commonFilesDir, DWORD platformId,
                               DWORD majorVersion, const char* windowsDir)
 {
+    const char* base = COMMON_FILES_DEFAULT;
+    const char* proof = PROOF_UNDER_COMMON_FILES;
     // A CommonFilesDir too long to take the proofing folder counts as unreadable.
-    if (commonFilesDir && CopyText(destDir, PATH_BUFFER_SIZE, commonFilesDir) == 0 &&
-        AppendText(destDir, PATH_BUFFER_SIZE, PROOF_UNDER_COMMON_FILES) == 0)
-        return;
-    if (platformId == VER_PLATFORM_WIN32_WINDOWS || majorVersion >= 4) {
-        CopyText(destDir, PATH_BUFFER_SIZE, PROOF_DEFAULT);
-        return;
+    if (Fits(commonFilesDir, proof)) {
+        base = commonFilesDir;
+    } else if (platformId != VER_PLATFORM_WIN32_WINDOWS && majorVersion < 4) {
+        // Windows NT 3.x keeps the shared proofing tools under the Windows directory.
+        proof = PROOF_UNDER_WINDOWS;
+        base = Fits(windowsDir, proof) ? windowsDir : WINDOWS_DIR_DEFAULT;
     }
-    // Windows NT 3.x keeps the shared proofing tools under the Windows directory.
-    if (!windowsDir || CopyText(destDir, PATH_BUFFER_SIZE, windowsDir) != 0 ||
-        AppendText(destDir, PATH_BUFFER_SIZE, PROOF_UNDER_WINDOWS) != 0) {
-        CopyText(destDir, PATH_BUFFER_SIZE, WINDOWS_DIR_DEFAULT);
-        AppendText(destDir, PATH_BUFFER_SIZE, PROOF_UNDER_WINDOWS);
-    }
+    CopyText(destDir, PATH_BUFFER_SIZE, base);
+    AppendText(destDir, PATH_BUFFER_SIZE, proof);
 }
 
 void ProbeEnvironment()
@@ -109,4 +113,5 @@ void ProbeEnvironment()
     SetupState.InstallHyphenator = SetupState.WordInstalled;
     FindSourceDir();
     FindDefaultDestination();
+    CopyText(SetupState.ProposedDir, PATH_BUFFER_SIZE, SetupState.DestDir);
 }

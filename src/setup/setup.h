@@ -43,6 +43,8 @@ struct SetupStateRecord {
     int InstallHyphenator;
     char SourceDir[PATH_BUFFER_SIZE];
     char DestDir[PATH_BUFFER_SIZE];
+    // The default destination, to tell it from a folder the user typed.
+    char ProposedDir[PATH_BUFFER_SIZE];
     int WordLang;
     int ExcelLang;
     int PowerPointLang;
@@ -99,8 +101,10 @@ struct BilingualMessage {
     MessageText Serbian;
 };
 int ShowMessage(HWND owner, const BilingualMessage& message, UINT type);
-// The same, its text a wsprintfA format with one %s that subject fills.
-int ShowMessageAbout(HWND owner, const BilingualMessage& message, const char* subject, UINT type);
+// The same, its text a wsprintfA format whose %s subject fills, and a
+// second %s, where there is one, detail.
+int ShowMessageAbout(HWND owner, const BilingualMessage& message, const char* subject, UINT type,
+                     const char* detail = NULL);
 // The line that tells of registry settings that could not be written, in
 // the run's language.
 const char* RegistryFailureLine();

@@ -157,16 +157,13 @@ std::function<void(HWND)> TypeDestination(const std::string& folder)
     return Then(Type(IDC_DEST_DIR, folder), Click(IDOK));
 }
 
-// Wine's ANSI file functions refuse paths past MAX_PATH, so a folder at the
-// limit is taken as typed, present and writable by stand-ins for these calls.
+// A folder in which no file can be made, as on a full or write-protected
+// disk, through a stand-in for the call that makes the first file.
 #ifdef _WIN64
 #define IMPORTED(name, bytes) "__imp_" #name
 #else
 #define IMPORTED(name, bytes) "__imp__" #name "@" #bytes
 #endif
-extern "C" decltype(&GetFullPathNameA) importedFullPath asm(IMPORTED(GetFullPathNameA, 16));
-extern "C" decltype(&SetCurrentDirectoryA) importedCurrent asm(IMPORTED(SetCurrentDirectoryA, 4));
-extern "C" decltype(&GetFileAttributesA) importedAttributes asm(IMPORTED(GetFileAttributesA, 4));
 extern "C" decltype(&GetTempFileNameA) importedTempName asm(IMPORTED(GetTempFileNameA, 16));
 
 // An import's slot holds the stand-in for the life of the object, even
@@ -182,56 +179,26 @@ private:
     Function kept_;
 };
 
-DWORD WINAPI FullAsTyped(LPCSTR name, DWORD size, LPSTR full, LPSTR*)
-{
-    lstrcpynA(full, name, size);
-    return lstrlenA(full);
-}
-
-BOOL WINAPI AnyFolderIsCurrent(LPCSTR)
-{
-    return TRUE;
-}
-
-DWORD WINAPI OnlyFoldersArePresent(LPCSTR path)
-{
-    if (path[0] && path[strlen(path) - 1] == '\\')
-        return FILE_ATTRIBUTE_DIRECTORY;
-    SetLastError(ERROR_FILE_NOT_FOUND);
-    return INVALID_FILE_ATTRIBUTES;
-}
-
-// Files are made in the temporary folder instead.
-decltype(&GetTempFileNameA) realTempName;
-UINT WINAPI TempFileElsewhere(LPCSTR, LPCSTR prefix, UINT unique, LPSTR name)
-{
-    char temp[MAX_PATH];
-    GetTempPathA(sizeof temp, temp);
-    return realTempName(temp, prefix, unique, name);
-}
-
-// The longest folder leaves room for the longest file name, MSHYCR32.DLL,
-// within a path buffer: 499 characters with the final backslash.
+// GetTempFileNameA, which makes every copy, takes a folder of 246
+// characters at most, the final backslash included: Windows could make no
+// file in a longer one, though Wine can.
 TEST_F(Progress, TheDestinationPageTakesTheLongestFolderThatLeavesRoomForEveryFileName)
 {
-    StandIn fullPath(importedFullPath, FullAsTyped);
-    StandIn current(importedCurrent, AnyFolderIsCurrent);
-    StandIn attributes(importedAttributes, OnlyFoldersArePresent);
-    realTempName = importedTempName;
-    StandIn tempName(importedTempName, TempFileElsewhere);
-    for (int length : {498, 499, 500}) {
-        // Nested names, as no file system takes one name this long.
-        std::string typed = "C:\\" + std::string(200, 'a') + "\\" + std::string(200, 'b') + "\\" +
-                            std::string(length - 406, 'c');
+    char previous[MAX_PATH];
+    GetCurrentDirectoryA(sizeof previous, previous);
+    for (size_t length : {245, 246}) {
+        std::string typed =
+            destination_.File(std::string(length - destination_.Path().size() - 1, 'f'));
         std::vector<UiStep> steps = {{"File Destination", TypeDestination(typed)},
                                      {"Setup", Click(IDOK)}};
-        if (length == 500)  // refused: the page comes back
+        if (length == 246)  // refused: the page comes back
             steps.insert(steps.end(), {{"File Destination", Click(IDCANCEL)},
                                        {"Exit", Click(IDYES)},
                                        {"Setup", Click(IDOK)}});
         UiScript script(steps);
-        EXPECT_EQ(length < 500 ? 0 : -1, InstallComponents(owner_)) << length;
+        EXPECT_EQ(length < 246 ? 0 : -1, InstallComponents(owner_)) << length;
     }
+    SetCurrentDirectoryA(previous);
 }
 
 UINT WINAPI NoFileCanBeMade(LPCSTR, LPCSTR, UINT, LPSTR)
@@ -240,21 +207,30 @@ UINT WINAPI NoFileCanBeMade(LPCSTR, LPCSTR, UINT, LPSTR)
 }
 
 // A folder Setup made for the destination goes again when no file can be
-// made in it; the page comes back, and nothing is copied.
+// made in it, and so do those it made above its own proposal (Windows NT
+// 3.51's, whose MSAPPS may be missing); the page comes back, and nothing is
+// copied.  Where files can be made, the proposal taken is made whole.
 TEST_F(Progress, ANewFolderWhereNoFileCanBeMadeIsRefusedAndRemoved)
 {
-    StandIn tempName(importedTempName, NoFileCanBeMade);
-    std::string folder = destination_.File("New");
-    UiScript script({{"File Destination", TypeDestination(folder)},
-                     {"Setup", Answer("Setup cannot create files in this folder:\n" + folder +
-                                          "\\\n\nThe disk may be full or write-protected. Choose "
-                                          "another folder.",
-                                      IDOK)},
-                     {"File Destination", Click(IDCANCEL)},
-                     {"Exit", Click(IDYES)},
-                     {"Setup", Click(IDOK)}});
-    EXPECT_EQ(-1, InstallComponents(owner_));
-    EXPECT_FALSE(FileExists(folder));
+    ChooseDefaultDestination(SetupState.ProposedDir, NULL, VER_PLATFORM_WIN32_NT, 3,
+                             destination_.Path().c_str());
+    for (std::string folder : {destination_.File("New"), std::string(SetupState.ProposedDir)}) {
+        StandIn tempName(importedTempName, NoFileCanBeMade);
+        UiScript script({{"File Destination", TypeDestination(folder)},
+                         {"Setup", Answer("Setup cannot create files in this folder:\n" + folder +
+                                              "\\\n\nThe disk may be full or write-protected. "
+                                              "Choose another folder.",
+                                          IDOK)},
+                         {"File Destination", Click(IDCANCEL)},
+                         {"Exit", Click(IDYES)},
+                         {"Setup", Click(IDOK)}});
+        EXPECT_EQ(-1, InstallComponents(owner_));
+        EXPECT_FALSE(
+            FileExists(folder.substr(0, folder.find('\\', destination_.Path().size() + 1))));
+    }
+    UiScript script({{"File Destination", Click(IDOK)}, {"Setup", Click(IDOK)}});
+    EXPECT_EQ(0, InstallComponents(owner_));
+    EXPECT_TRUE(FileExists(SetupState.ProposedDir));
 }
 
 // A file that cannot be replaced (read-only here) is Setup's copy only when
