@@ -207,8 +207,12 @@ int RegisteredFileState(const char* path, const char* fileName)
         return REGISTERED_SHIPPED;
     // Only a file missing from a folder that is there is gone: an absent
     // drive or share says nothing of the file.
-    if (GetFileAttributesA(full) == INVALID_FILE_ATTRIBUTES)
-        return GetLastError() == ERROR_FILE_NOT_FOUND ? REGISTERED_GONE : REGISTERED_UNKNOWN;
+    DWORD attributes = GetFileAttributesA(full);
+    if (attributes == INVALID_FILE_ATTRIBUTES)
+        return GetLastError() == ERROR_FILE_NOT_FOUND ? REGISTERED_NO_FILE : REGISTERED_UNKNOWN;
+    // A folder is no file of Setup's.
+    if (attributes & FILE_ATTRIBUTE_DIRECTORY)
+        return REGISTERED_NO_FILE;
     int same = CompareFiles(full, shipped);
     // The distribution has no such file to lose; one it cannot reach may be it.
     if (same == FILES_UNKNOWN && GetFileAttributesA(shipped) == INVALID_FILE_ATTRIBUTES &&
@@ -291,6 +295,11 @@ bool HasLine(const char* lines, const char* prefix, const char* path)
 void StartReport(Report* report, const char* header)
 {
     report->Text[0] = '\0';
+    AddSection(report, header);
+}
+
+void AddSection(Report* report, const char* header)
+{
     AppendTruncated(report->Text, REPORT_SIZE, header);
     report->LinesStart = lstrlenA(report->Text);
     report->Lines = 0;

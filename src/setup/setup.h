@@ -150,10 +150,11 @@ int CompareFiles(const char* first, const char* second);
 // Whether a full folder path, ending in a backslash, may be the folder Setup
 // runs from under any name; where that cannot be told, it may.
 bool IsSourceFolder(const char* folder);
-// What removal may do with a registered file that bears the payload file's
-// name: delete it (Setup's own), keep it quietly (the distribution's, or
-// already gone), or keep it and say so (it cannot be told or reached).
-enum RegisteredFile { REGISTERED_OWN, REGISTERED_SHIPPED, REGISTERED_GONE, REGISTERED_UNKNOWN };
+// What removal may do with a registered path that bears the payload file's
+// name: delete the file (Setup's own), keep it and say it is kept (the
+// distribution's), pass it over (no file there: gone, or a folder), or keep
+// it and ask the user to delete it (it cannot be told or reached).
+enum RegisteredFile { REGISTERED_OWN, REGISTERED_SHIPPED, REGISTERED_NO_FILE, REGISTERED_UNKNOWN };
 int RegisteredFileState(const char* path, const char* fileName);
 // Whether a file can be made in the folder: not on a full or write-protected disk.
 bool CanCreateFileIn(const char* folder);
@@ -168,6 +169,8 @@ struct Report {
     int Lines;
 };
 void StartReport(Report* report, const char* header);
+// Starts another list below what the report holds.
+void AddSection(Report* report, const char* header);
 // Adds prefix + path as a line, unless that line is listed already.
 void AddReportLine(Report* report, const char* prefix, const char* path);
 void FinishReport(Report* report, const char* footer);

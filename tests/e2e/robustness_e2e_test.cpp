@@ -274,14 +274,20 @@ TEST_F(RobustRemoval, AReadOnlyInstalledFileIsReported)
 }
 
 // Another product's tools registered for 1050 stay registered, files and all.
+// A folder bearing the engine's name is no file of Setup's: it stays, with
+// what it holds, and is not listed for the user to delete.
 TEST_F(RobustRemoval, FilesAndRegistrationsThatAreNotSetupsOwnAreLeftAlone)
 {
     std::string precious = destinations_.File("PRECIOUS.DLL");
     std::string lexicon = destinations_.File("MSSP_CR.LEX");
     std::string folder = destinations_.File("Proof");
+    std::string engineFolder = destinations_.File("MSHYCR32.DLL");
     WriteFileBytes(precious, "not Setup's");
     WriteFileBytes(lexicon, "another product's lexicon");
     CreateDirectoryA(folder.c_str(), NULL);
+    CreateDirectoryA(engineFolder.c_str(), NULL);
+    WriteFileBytes(engineFolder + "\\letter.doc", "the user's");
+    Register(HYPHENATION_4122_KEY, "Engine", engineFolder);
     Register(SPELLING_4122_KEY, "Engine", destinations_.File("MSPCR32.DLL"));
     Register(SPELLING_4122_KEY, "Dictionary", folder);
     Register(SPELLING_1050_KEY, "Engine", precious);
@@ -292,6 +298,7 @@ TEST_F(RobustRemoval, FilesAndRegistrationsThatAreNotSetupsOwnAreLeftAlone)
     EXPECT_EQ("another product's lexicon", ReadFileBytes(lexicon));
     EXPECT_TRUE(FileExists(folder));
     EXPECT_TRUE(FileExists("C:\\windows\\system32\\kernel32.dll"));
+    EXPECT_EQ("the user's", ReadFileBytes(engineFolder + "\\letter.doc"));
     EXPECT_REG_NO_VALUE(HKEY_LOCAL_MACHINE, SPELLING_4122_KEY, "Engine");
     EXPECT_REG_SZ(HKEY_LOCAL_MACHINE, SPELLING_1050_KEY, "Engine", precious);
     EXPECT_REG_SZ(HKEY_LOCAL_MACHINE, HYPHENATION_1050_KEY, "Engine",
