@@ -303,6 +303,7 @@ def main():
                         help="at most this many faults, picked by --seed")
     parser.add_argument("--seed", default="velmora", help="picks the sample")
     parser.add_argument("--list", action="store_true", help="list the faults, run nothing")
+    parser.add_argument("--only", help="only the faults of these numbers (1,5,9), as listed")
     args = parser.parse_args()
     paths, ranges = [], {}
     for name in args.files:
@@ -317,9 +318,12 @@ def main():
     mutants = [m for m in plan(paths, args.base)
                if m.path not in ranges or ranges[m.path][0] <= m.line <= ranges[m.path][1]]
     mutants = sample(mutants, args.sample, args.seed)
+    if args.only:
+        wanted = [int(n) for n in args.only.split(",")]
+        mutants = [m for number, m in enumerate(mutants, 1) if number in wanted]
     if args.list:
-        for m in mutants:
-            print("%s:%d  %s" % (m.path, m.line, m.what))
+        for number, m in enumerate(mutants, 1):
+            print("%3d %s:%d  %s" % (number, m.path, m.line, m.what))
         print("%d faults" % len(mutants))
         return 0
     os.makedirs(WORK, exist_ok=True)

@@ -1,7 +1,7 @@
 #!/bin/sh
 # Plants one fault at a time into source files and tells which the tests
 # catch:
-#   tools/mutate.sh [--base REV] [--sample N] [--seed S] [--lines A-B] [--list] FILE...
+#   tools/mutate.sh [--base REV] [--sample N] [--seed S] [--only N,...] [--list] FILE[:A-B]...
 # Faults: comparisons negated and their bounds moved by one, && and ||
 # swapped, a ! dropped, true and false swapped, a number moved by one, a
 # constant swapped for another of its family (ERROR_..., FILE_...), a call
@@ -9,7 +9,8 @@
 # (build/mutate/tree, 64-bit tests) and tried against its subsystem's test
 # program first, then, if it survives, against every test.  --base REV takes
 # only the lines changed since REV; --sample N at most N faults, the same N
-# for the same --seed.  The log is build/mutate/mutate.log.
+# for the same --seed; --only the faults of those numbers, to try survivors
+# again.  The log is build/mutate/mutate.log.
 . "$(dirname "$0")/common.sh"
 
 ensure_packages $BUILD_PACKAGES $WINE_PACKAGES $TEST_PACKAGES python3
