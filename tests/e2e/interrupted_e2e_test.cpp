@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <functional>
 #include <iostream>
 
 namespace {
@@ -156,7 +157,9 @@ protected:
         FolderChanges changes(folder_);
         SetupProcess setup(distribution_);
         AcceptDestination(WalkToDestination(setup, Choices()), folder_);
-        return CutAt(setup, changes, point, L"Setup");
+        bool cut = CutAt(setup, changes, point, L"Setup");
+        ExpectNothingLost(earlier_, point);
+        return cut;
     }
 
     void Install()
@@ -192,9 +195,30 @@ protected:
         return false;
     }
 
+    // Runs cut at the first change, the second and so on, each followed by
+    // the next run, until one ends by itself; at least fewest points.
+    void CutEverywhere(const char* what, bool earlier, int fewest,
+                       const std::function<bool(int)>& cutRun,
+                       const std::function<void(int)>& nextRun)
+    {
+        int point = 1;
+        for (bool cut = true; cut && !HasFailure(); point++) {
+            ResetOfficeRegistry();
+            InstallOfficeApplications(true, false, false, false, false);
+            if (earlier)
+                InstallEarlierVersion();
+            earlier_ = earlier;
+            cut = cutRun(point);
+            nextRun(point);
+        }
+        std::cout << what << ": cut at " << point - 2 << " points\n";
+        EXPECT_GE(point - 2, fewest) << "too few changes seen";
+    }
+
     Distribution distribution_;
     TempFolder installed_;
     std::string folder_;
+    bool earlier_ = false;  // an earlier version was installed before the run
 };
 
 // A first installation, and a second over a working earlier one, each cut
@@ -204,25 +228,15 @@ protected:
 TEST_F(Interrupted, AnInstallationCutAnywhereIsPutRightByTheNextOne)
 {
     for (bool earlier : {false, true}) {
-        int point = 1;
-        for (;; point++) {
-            ResetOfficeRegistry();
-            InstallOfficeApplications(true, false, false, false, false);
-            if (earlier)
-                InstallEarlierVersion();
-            bool cut = InstallCutAt(point);
-            ExpectNothingLost(earlier, point);
-            Install();
-            ExpectInstalled(point);
-            for (const std::string& name : {std::string(NAMES[0]), std::string(NAMES[1]),
-                                            std::string(NAMES[2]), std::string(NAMES[3])})
-                DeleteFileA(File(name).c_str());
-            if (!cut || HasFailure())
-                break;
-        }
-        std::cout << (earlier ? "over an earlier version" : "first installation") << ": cut at "
-                  << point - 1 << " points\n";
-        EXPECT_GT(point, 8) << "too few changes seen";
+        CutEverywhere(
+            earlier ? "over an earlier version" : "first installation", earlier, 9,
+            [this](int point) { return InstallCutAt(point); },
+            [this](int point) {
+                Install();
+                ExpectInstalled(point);
+                for (const char* name : NAMES)
+                    DeleteFileA(File(name).c_str());
+            });
     }
 }
 
@@ -230,23 +244,14 @@ TEST_F(Interrupted, AnInstallationCutAnywhereIsPutRightByTheNextOne)
 // at every change, then another: no file of Setup's is left in the folder.
 TEST_F(Interrupted, ARemovalAfterAnyCutLeavesNoFileOfSetups)
 {
-    for (bool cutRemoval : {false, true}) {
-        int point = 1;
-        for (;; point++) {
-            ResetOfficeRegistry();
-            InstallOfficeApplications(true, false, false, false, false);
-            InstallEarlierVersion();
-            bool cut = cutRemoval ? Remove(point) : InstallCutAt(point);
-            ExpectNothingLost(!cutRemoval, point);
-            Remove(0);
-            EXPECT_EQ(0, CountFiles(File("*"))) << "left after the cut at change " << point;
-            if (!cut || HasFailure())
-                break;
-        }
-        std::cout << (cutRemoval ? "removal" : "reinstallation") << ": cut at " << point - 1
-                  << " points\n";
-        EXPECT_GT(point, cutRemoval ? 3 : 8) << "too few changes seen";
-    }
+    auto removal = [this](int point) {
+        Remove(0);
+        EXPECT_EQ(0, CountFiles(File("*"))) << "left after the cut at change " << point;
+    };
+    CutEverywhere(
+        "reinstallation", true, 9, [this](int point) { return InstallCutAt(point); }, removal);
+    CutEverywhere(
+        "removal", true, 4, [this](int point) { return Remove(point); }, removal);
 }
 
 }  // namespace
