@@ -244,8 +244,24 @@ def remount_drives(log):
         log)
 
 
+def clear_temporary_folders():
+    """A fault may leave a file in Windows' temporary folder (a read-only one
+    that no later test can replace): each run starts without them."""
+    users = os.path.join(PREFIX, "drive_c", "users")
+    for user in os.listdir(users) if os.path.isdir(users) else []:
+        temp = os.path.join(users, user, "Temp")
+        for name in os.listdir(temp) if os.path.isdir(temp) else []:
+            path = os.path.join(temp, name)
+            subprocess.run(["chmod", "-R", "u+w", path], stderr=subprocess.DEVNULL)
+            if os.path.isdir(path) and not os.path.islink(path):
+                shutil.rmtree(path, ignore_errors=True)
+            else:
+                os.remove(path)
+
+
 def run_program(program, log):
     """None when every test of the program passed, else the first that failed."""
+    clear_temporary_folders()
     mark = os.path.getsize(log)
     status = run([WINE_RUN, PREFIX, os.path.join(BUILD, "bin", program + ".exe"),
                   "--gtest_fail_fast"], log, timeout=TIMEOUT_S)
