@@ -434,6 +434,11 @@ TEST_F(Progress, AnInstallationCutAfterAnyFileOperationIsPutRightByTheNext)
                     << names[i] << " lost after " << cut << " operations";
             }
         }
+        // Put right alone, as a removal does it, the folder holds no companion.
+        std::string folder = destination_.Path() + "\\";
+        EXPECT_TRUE(RecoverComponent(folder.c_str(), SPELLER));
+        EXPECT_TRUE(RecoverComponent(folder.c_str(), HYPHENATOR));
+        EXPECT_EQ(4, CountFiles(destination_.File("*"))) << "a companion left after " << cut;
         UiScript script({{"File Destination", TypeDestination(destination_.Path())},
                          {"Installation", nullptr},
                          {"Setup", Answer(COMPLETED_TEXT, IDOK)}});
