@@ -98,12 +98,6 @@ int JoinPath(char* path, const char* directory, const char* fileName)
     return 0;
 }
 
-bool IsFilePresent(const char* path)
-{
-    DWORD attributes = GetFileAttributesA(path);
-    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
-}
-
 const char* FileNameOf(const char* path)
 {
     const char* name = path;

@@ -138,7 +138,6 @@ bool IsSameFolder(const char* first, const char* second);
 int ResolveFolder(char* full, const char* entry);
 // directory (ending in a backslash) + file name into a path buffer.
 int JoinPath(char* path, const char* directory, const char* fileName);
-bool IsFilePresent(const char* path);
 // What follows the last backslash, slash or colon.
 const char* FileNameOf(const char* path);
 // Whether a path names the given file, in any folder, in any letter case.

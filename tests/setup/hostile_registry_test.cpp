@@ -189,6 +189,7 @@ TEST(RegisteredFiles, OnlyAFullPathToThePayloadFileItselfIsTakenForSetups)
         {"D:MSPCR32.DLL", true, false},
         {"..\\Velmora\\MSPCR32.DLL", true, false},
         {"\\Velmora\\MSPCR32.DLL", true, false},
+        {"x\\MSPCR32.DLL", true, false},
         {"1:\\MSPCR32.DLL", true, false},
         {"C:\\Windows\\System\\KERNEL32.DLL", false, false},
         {"C:\\Proof\\MSPCR32.DLL.BAK", false, false},

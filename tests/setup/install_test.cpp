@@ -465,10 +465,19 @@ HANDLE WINAPI RefuseOneFile(LPCSTR path, DWORD access, DWORD share, LPSECURITY_A
     return realCreateFile(path, access, share, security, disposition, flags, model);
 }
 
+// The Windows 95 family deletes a key with its subkeys.
+extern "C" decltype(&RegDeleteKeyA) importedDeleteKey asm(IMPORTED(RegDeleteKeyA, 8));
+LONG WINAPI DeleteKeyAsWindows95(HKEY parent, LPCSTR subkey)
+{
+    return RegDeleteTreeA(parent, subkey);
+}
+
 // Removal deletes only what it told apart from the distribution's files: a
-// registered file that cannot be told stays, and is listed.
+// registered file that cannot be told stays, and is listed.  On Windows 95
+// the language key goes with its "Normal".
 TEST_F(Progress, ARemovalKeepsARegisteredFileItCannotTell)
 {
+    StandIn deleteKey(importedDeleteKey, DeleteKeyAsWindows95);
     std::string engine = destination_.File("MSPCR32.DLL"),
                 lexicon = destination_.File("MSSP_CR.LEX");
     WriteFileBytes(engine, "payload MSPCR32.DLL");
@@ -487,6 +496,7 @@ TEST_F(Progress, ARemovalKeepsARegisteredFileItCannotTell)
     EXPECT_FALSE(FileExists(engine));
     EXPECT_TRUE(FileExists(lexicon)) << "a file that could not be told was deleted";
     EXPECT_NE(std::string::npos, listed.find(lexicon)) << listed;
+    EXPECT_REG_KEY(HKEY_LOCAL_MACHINE, (std::string(SPELLING_KEY) + "\\4122").c_str(), false);
 }
 
 // A warning shown as a notice goes unseen: each kind of message shows its
