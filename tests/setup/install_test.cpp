@@ -159,16 +159,32 @@ std::function<void(HWND)> TypeDestination(const std::string& folder)
     return Then(Type(IDC_DEST_DIR, folder), Click(IDOK));
 }
 
+// The folder taken, the files copied, the closing message answered.
+std::vector<UiStep> Installing(const std::string& folder)
+{
+    return {{"File Destination", TypeDestination(folder)},
+            {"Installation", nullptr},
+            {"Setup", Click(IDOK)}};
+}
+
+// The folder refused, and Setup left on the page that comes back.
+std::vector<UiStep> Refused(const std::string& folder)
+{
+    return {{"File Destination", TypeDestination(folder)},
+            {"Setup", Click(IDOK)},
+            {"File Destination", Click(IDCANCEL)},
+            {"Exit", Click(IDYES)},
+            {"Setup", Click(IDOK)}};
+}
+
 // Wine's ANSI file functions refuse paths past MAX_PATH, so a folder at the
 // limit is taken as typed, present and writable by stand-ins for these calls.
 extern "C" decltype(&GetFullPathNameA) importedFullPath asm(IMPORTED(GetFullPathNameA, 16));
 extern "C" decltype(&SetCurrentDirectoryA) importedCurrent asm(IMPORTED(SetCurrentDirectoryA, 4));
 extern "C" decltype(&GetFileAttributesA) importedAttributes asm(IMPORTED(GetFileAttributesA, 4));
-extern "C" decltype(&CreateFileA) importedCreateFile asm(IMPORTED(CreateFileA, 28));
 extern "C" decltype(&DeleteFileA) importedDelete asm(IMPORTED(DeleteFileA, 4));
 extern "C" decltype(&MoveFileA) importedMove asm(IMPORTED(MoveFileA, 8));
 extern "C" decltype(&CopyFileA) importedCopyFile asm(IMPORTED(CopyFileA, 12));
-decltype(&CreateFileA) realCreateFile = importedCreateFile;
 decltype(&DeleteFileA) realDelete = importedDelete;
 decltype(&MoveFileA) realMove = importedMove;
 decltype(&CopyFileA) realCopyFile = importedCopyFile;
@@ -273,9 +289,7 @@ TEST_F(Progress, AFileThatCannotBeReplacedCountsOnlyWhenItHoldsThePayloadsBytes)
     for (const char* bytes : {"an older engine", "payload MSPCR32.DLL"}) {
         WriteFileBytes(engine, bytes);
         SetFileAttributesA(engine.c_str(), FILE_ATTRIBUTE_READONLY);
-        UiScript script({{"File Destination", TypeDestination(destination_.Path())},
-                         {"Installation", nullptr},
-                         {"Setup", Click(IDOK)}});
+        UiScript script(Installing(destination_.Path()));
         EXPECT_EQ(0, InstallComponents(owner_));
         SetFileAttributesA(engine.c_str(), FILE_ATTRIBUTE_NORMAL);
         EXPECT_EQ(bytes, ReadFileBytes(engine));
@@ -286,11 +300,7 @@ TEST_F(Progress, AFileThatCannotBeReplacedCountsOnlyWhenItHoldsThePayloadsBytes)
     SetupState.SpellerRegistered = 0;
     DeleteFileA(engine.c_str());
     ASSERT_TRUE(CreateHardLinkA(engine.c_str(), source_.File("MSPCR32.DLL").c_str(), NULL));
-    UiScript script({{"File Destination", TypeDestination(destination_.Path())},
-                     {"Setup", Click(IDOK)},
-                     {"File Destination", Click(IDCANCEL)},
-                     {"Exit", Click(IDYES)},
-                     {"Setup", Click(IDOK)}});
+    UiScript script(Refused(destination_.Path()));
     EXPECT_EQ(-1, InstallComponents(owner_));
     EXPECT_EQ("payload MSPCR32.DLL", ReadFileBytes(source_.File("MSPCR32.DLL")));
     EXPECT_EQ(0, SetupState.SpellerRegistered);
@@ -315,9 +325,7 @@ TEST_F(Progress, AComponentThatCannotBeReplacedWholeLeavesEveryOldFileAsItWas)
                 WriteFileBytes(stays, "old " + stays);
                 SetFileAttributesA(stays.c_str(), FILE_ATTRIBUTE_READONLY);
             }
-            UiScript script({{"File Destination", TypeDestination(destination_.Path())},
-                             {"Installation", nullptr},
-                             {"Setup", Click(IDOK)}});
+            UiScript script(Installing(destination_.Path()));
             EXPECT_EQ(0, InstallComponents(owner_));
             SetFileAttributesA(stays.c_str(), FILE_ATTRIBUTE_NORMAL);
             EXPECT_EQ("old " + other, ReadFileBytes(other)) << stays;
@@ -346,9 +354,7 @@ TEST_F(Progress, AQuitPostedWhileFilesCopyEndsTheRunOnceTheComponentsAreWhole)
     SetupState.InstallSpeller = SetupState.InstallHyphenator = 1;
     {
         StandIn<decltype(&CopyFileA)> quitting(importedCopyFile, CopyAfterAQuit);
-        UiScript script({{"File Destination", TypeDestination(destination_.Path())},
-                         {"Installation", nullptr},
-                         {"Setup", Click(IDOK)}});
+        UiScript script(Installing(destination_.Path()));
         EXPECT_EQ(0, InstallComponents(owner_));
     }
     MSG quit;
@@ -409,17 +415,8 @@ TEST_F(Progress, AnInstallationCutAfterAnyFileOperationIsPutRightByTheNext)
             StandIn remove(importedDelete, DeleteUntilCut);
             StandIn create(importedCreateFile, CreateUntilCut);
             // Cut at the file that tests the folder, the folder is refused.
-            bool refused = cut < 2;
-            UiScript script(refused ? std::vector<UiStep>{{"File Destination",
-                                                           TypeDestination(destination_.Path())},
-                                                          {"Setup", Click(IDOK)},
-                                                          {"File Destination", Click(IDCANCEL)},
-                                                          {"Exit", Click(IDYES)},
-                                                          {"Setup", Click(IDOK)}}
-                                    : std::vector<UiStep>{{"File Destination",
-                                                           TypeDestination(destination_.Path())},
-                                                          {"Installation", nullptr},
-                                                          {"Setup", Click(IDOK)}});
+            UiScript script(cut < 2 ? Refused(destination_.Path())
+                                    : Installing(destination_.Path()));
             InstallComponents(owner_);
             finished = operationsBeforeCut >= 0;
         }
@@ -453,18 +450,6 @@ TEST_F(Progress, AnInstallationCutAfterAnyFileOperationIsPutRightByTheNext)
     EXPECT_GE(cut, 18) << "too few file operations";
 }
 
-// A file that opens for nothing at all, as on a share that refuses it.
-std::string unopenable;
-HANDLE WINAPI RefuseOneFile(LPCSTR path, DWORD access, DWORD share, LPSECURITY_ATTRIBUTES security,
-                            DWORD disposition, DWORD flags, HANDLE model)
-{
-    if (lstrcmpiA(path, unopenable.c_str()) == 0) {
-        SetLastError(ERROR_ACCESS_DENIED);
-        return INVALID_HANDLE_VALUE;
-    }
-    return realCreateFile(path, access, share, security, disposition, flags, model);
-}
-
 // The Windows 95 family deletes a key with its subkeys.
 extern "C" decltype(&RegDeleteKeyA) importedDeleteKey asm(IMPORTED(RegDeleteKeyA, 8));
 LONG WINAPI DeleteKeyAsWindows95(HKEY parent, LPCSTR subkey)
@@ -485,7 +470,7 @@ TEST_F(Progress, ARemovalKeepsARegisteredFileItCannotTell)
     SetRegString(HKEY_LOCAL_MACHINE, SPELLING_4122_KEY, "Engine", engine);
     SetRegString(HKEY_LOCAL_MACHINE, SPELLING_4122_KEY, "Dictionary", lexicon);
     unopenable = lexicon;
-    StandIn create(importedCreateFile, RefuseOneFile);
+    StandIn create(importedCreateFile, OpenAsWindows95);
     std::string listed;
     UiScript script(
         {{"Remove", Click(IDYES)}, {"Remove", Click(IDYES)}, {"Removed Files", [&listed](HWND box) {

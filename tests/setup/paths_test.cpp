@@ -138,28 +138,10 @@ TEST(Files, OnlyEveryByteAndTheLengthMakeTheSameBytes)
     CloseHandle(reader);
 }
 
-extern "C" decltype(&CreateFileA) importedCreateFile asm(IMPORTED(CreateFileA, 28));
-decltype(&CreateFileA) realCreateFile;
-std::string unopenable;
-
-// Windows 95 opens no file for no access; and one file opens for nothing
-// at all, as on a share that refuses it.
-HANDLE WINAPI OpenAsWindows95(LPCSTR path, DWORD access, DWORD share,
-                              LPSECURITY_ATTRIBUTES security, DWORD disposition, DWORD flags,
-                              HANDLE model)
-{
-    if (access == 0 || lstrcmpiA(path, unopenable.c_str()) == 0) {
-        SetLastError(ERROR_ACCESS_DENIED);
-        return INVALID_HANDLE_VALUE;
-    }
-    return realCreateFile(path, access, share, security, disposition, flags, model);
-}
-
 class Identity : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        realCreateFile = importedCreateFile;
         unopenable.clear();
         strcpy(SetupState.SourceDir, (source_.Path() + "\\").c_str());
         for (const char* name : {"MSPCR32.DLL", "MSSP_CR.LEX", "MSHYCR32.DLL"})

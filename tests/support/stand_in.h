@@ -5,6 +5,10 @@
 #ifndef VELMORA_TESTS_STAND_IN_H
 #define VELMORA_TESTS_STAND_IN_H
 
+#include <windows.h>
+
+#include <string>
+
 #ifdef _WIN64
 #define IMPORTED(name, bytes) "__imp_" #name
 #else
@@ -25,5 +29,15 @@ private:
     Function& slot_;
     Function kept_;
 };
+
+extern "C" decltype(&CreateFileA) importedCreateFile asm(IMPORTED(CreateFileA, 28));
+extern decltype(&CreateFileA) realCreateFile;
+// The path that OpenAsWindows95 opens for nothing at all, as a share that
+// refuses it would.
+extern std::string unopenable;
+// Windows 95 opens no file for no access; and unopenable opens for nothing.
+HANDLE WINAPI OpenAsWindows95(LPCSTR path, DWORD access, DWORD share,
+                              LPSECURITY_ATTRIBUTES security, DWORD disposition, DWORD flags,
+                              HANDLE model);
 
 #endif
