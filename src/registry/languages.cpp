@@ -10,15 +10,15 @@ enum { LANGUAGE_TEXT_CHARS = 5, LANGUAGE_TEXT_READ_SIZE = 256 };
 
 // Where each application keeps its language, in the order in which the
 // settings are read and written.  The per-user key, where there is one, is
-// read after the new-user one so that it wins.
+// read after the new-user one so that it wins.  Keys are below KEY_OFFICE.
 struct LanguageSetting {
     const int* Installed;
     int* Current;
     const int* Previous;
     const char* SavedName;
-    const char* NewUserKey;    // HKLM
-    const char* UserKeyRead;   // HKCU, or NULL
-    const char* UserKeyWrite;  // the same key as Office's installer spells it
+    const char* NewUserKey;        // HKLM
+    const char* UserKey;           // HKCU, or NULL
+    const char* UserKeyReadBelow;  // KEY_OFFICE as spelled when the user key is read
     const char* ValueName;
     bool TextForm;  // "%d\Normal" rather than a REG_DWORD
 };
@@ -29,18 +29,20 @@ const LanguageSetting SETTINGS[] = {
     {&SetupState.AccessInstalled, &SetupState.AccessLang, &SetupState.PrevAccessLang,
      VAL_OLD_LANG_ACCESS, KEY_ACCESS_LANGUAGE, NULL, NULL, VAL_LANGUAGE_ID, false},
     {&SetupState.PowerPointInstalled, &SetupState.PowerPointLang, &SetupState.PrevPowerPointLang,
-     VAL_OLD_LANG_POWERPOINT, KEY_POWERPOINT_NEW_USER, KEY_POWERPOINT_USER_READ,
-     KEY_POWERPOINT_USER_WRITE, VAL_POWERPOINT_LANGUAGE_ID, false},
+     VAL_OLD_LANG_POWERPOINT, KEY_POWERPOINT_NEW_USER, KEY_POWERPOINT_USER,
+     KEY_OFFICE_POWERPOINT_READ, VAL_POWERPOINT_LANGUAGE_ID, false},
     {&SetupState.ExcelInstalled, &SetupState.ExcelLang, &SetupState.PrevExcelLang,
-     VAL_OLD_LANG_EXCEL, KEY_EXCEL_NEW_USER, KEY_EXCEL_USER, KEY_EXCEL_USER, VAL_SPELLER, true},
+     VAL_OLD_LANG_EXCEL, KEY_EXCEL_NEW_USER, KEY_EXCEL_USER, KEY_OFFICE, VAL_SPELLER, true},
     {&SetupState.OutlookInstalled, &SetupState.OutlookLang, &SetupState.PrevOutlookLang,
-     VAL_OLD_LANG_OUTLOOK, KEY_OUTLOOK_NEW_USER, KEY_OUTLOOK_USER, KEY_OUTLOOK_USER, VAL_SPELLER,
-     true},
+     VAL_OLD_LANG_OUTLOOK, KEY_OUTLOOK_NEW_USER, KEY_OUTLOOK_USER, KEY_OFFICE, VAL_SPELLER, true},
 };
 
 // A read that fails, and a text that yields no language, leave it as it was.
-void ReadLanguage(const LanguageSetting& setting, HKEY root, const char* keyPath)
+// The key is below office, as spelled for this read.
+void ReadLanguage(const LanguageSetting& setting, HKEY root, const char* office, const char* key)
 {
+    char keyPath[KEY_PATH_SIZE];
+    wsprintfA(keyPath, FORMAT_OFFICE_KEY, office, key);
     if (!setting.TextForm) {
         RegReadDword(root, keyPath, setting.ValueName, setting.Current);
         return;
@@ -54,8 +56,10 @@ void ReadLanguage(const LanguageSetting& setting, HKEY root, const char* keyPath
 }
 
 // Returns -1 when the write failed.
-int WriteLanguage(const LanguageSetting& setting, HKEY root, const char* keyPath)
+int WriteLanguage(const LanguageSetting& setting, HKEY root, const char* key)
 {
+    char keyPath[KEY_PATH_SIZE];
+    wsprintfA(keyPath, FORMAT_OFFICE_KEY, KEY_OFFICE, key);
     int result;
     if (setting.TextForm) {
         char text[LANGUAGE_TEXT_SIZE];
@@ -74,8 +78,7 @@ int ApplyLanguage(const LanguageSetting& setting)
     int result = SaveOriginalLanguage(setting.SavedName, *setting.Previous) < 0 ? -1 : 0;
     if (WriteLanguage(setting, HKEY_LOCAL_MACHINE, setting.NewUserKey) != 0)
         result = -1;
-    if (setting.UserKeyWrite &&
-        WriteLanguage(setting, HKEY_CURRENT_USER, setting.UserKeyWrite) != 0)
+    if (setting.UserKey && WriteLanguage(setting, HKEY_CURRENT_USER, setting.UserKey) != 0)
         result = -1;
     return result;
 }
@@ -116,9 +119,9 @@ void ReadCurrentLanguages()
     for (const LanguageSetting& setting : SETTINGS)
         *setting.Current = LCID_ASSUMED;
     for (const LanguageSetting& setting : SETTINGS) {
-        ReadLanguage(setting, HKEY_LOCAL_MACHINE, setting.NewUserKey);
-        if (setting.UserKeyRead)
-            ReadLanguage(setting, HKEY_CURRENT_USER, setting.UserKeyRead);
+        ReadLanguage(setting, HKEY_LOCAL_MACHINE, KEY_OFFICE, setting.NewUserKey);
+        if (setting.UserKey)
+            ReadLanguage(setting, HKEY_CURRENT_USER, setting.UserKeyReadBelow, setting.UserKey);
     }
 }
 

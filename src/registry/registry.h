@@ -30,6 +30,9 @@ enum {
     LCID_CROATIAN_BH = 3098
 };
 
+// Holds any key path made of the registry map's parts.
+enum { KEY_PATH_SIZE = 96 };
+
 // Buffer for a language in its text form, "%d\Normal" of any int.
 enum { LANGUAGE_TEXT_SIZE = 20 };
 

@@ -7,16 +7,14 @@
 inline constexpr char KEY_WINDOWS_CURRENT_VERSION[] =
     "SOFTWARE\\Microsoft\\Windows\\CurrentVersion";
 inline constexpr char VAL_COMMON_FILES_DIR[] = "CommonFilesDir";
-inline constexpr char KEY_APP_PATH_WORD[] =
-    "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\App Paths\\Winword.EXE";
-inline constexpr char KEY_APP_PATH_EXCEL[] =
-    "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\App Paths\\EXCEL.EXE";
-inline constexpr char KEY_APP_PATH_POWERPOINT[] =
-    "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\App Paths\\POWERPNT.EXE";
-inline constexpr char KEY_APP_PATH_ACCESS[] =
-    "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\App Paths\\MSACCESS.EXE";
-inline constexpr char KEY_APP_PATH_OUTLOOK[] =
-    "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\App Paths\\OUTLOOK.EXE";
+// An Office application's registration, below KEY_WINDOWS_CURRENT_VERSION
+// by its program file.
+inline constexpr char FORMAT_APP_PATH_KEY[] = "%s\\App Paths\\%s";
+inline constexpr char PROGRAM_WORD[] = "Winword.EXE";
+inline constexpr char PROGRAM_EXCEL[] = "EXCEL.EXE";
+inline constexpr char PROGRAM_POWERPOINT[] = "POWERPNT.EXE";
+inline constexpr char PROGRAM_ACCESS[] = "MSACCESS.EXE";
+inline constexpr char PROGRAM_OUTLOOK[] = "OUTLOOK.EXE";
 inline constexpr char VAL_PATH[] = "Path";
 
 // Office's proofing-tool registration (HKLM).
@@ -24,14 +22,9 @@ inline constexpr char KEY_SPELLING[] =
     "SOFTWARE\\Microsoft\\Shared Tools\\Proofing Tools\\Spelling";
 inline constexpr char KEY_HYPHENATION[] =
     "SOFTWARE\\Microsoft\\Shared Tools\\Proofing Tools\\Hyphenation";
-inline constexpr char KEY_SPELLING_4122_NORMAL[] =
-    "SOFTWARE\\Microsoft\\Shared Tools\\Proofing Tools\\Spelling\\4122\\Normal";
-inline constexpr char KEY_SPELLING_1050_NORMAL[] =
-    "SOFTWARE\\Microsoft\\Shared Tools\\Proofing Tools\\Spelling\\1050\\Normal";
-inline constexpr char KEY_HYPHENATION_4122_NORMAL[] =
-    "SOFTWARE\\Microsoft\\Shared Tools\\Proofing Tools\\Hyphenation\\4122\\Normal";
-inline constexpr char KEY_HYPHENATION_1050_NORMAL[] =
-    "SOFTWARE\\Microsoft\\Shared Tools\\Proofing Tools\\Hyphenation\\1050\\Normal";
+// A language's registration below a tool's key: the language's subkey, then
+// "Normal".
+inline constexpr char FORMAT_TOOL_LANGUAGE_KEY[] = "%s\\%s\\Normal";
 inline constexpr char SUBKEY_4122[] = "4122";
 inline constexpr char SUBKEY_1050[] = "1050";
 inline constexpr char VAL_ENGINE[] = "Engine";
@@ -46,26 +39,24 @@ inline constexpr char VAL_NAME[] = "Name";
 inline constexpr char NAME_LANGUAGE_4122[] = "Croatian       ";
 inline constexpr char NAME_LANGUAGE_1050[] = "Croatian (B&H)    ";
 
-// Default proofing language of the Office applications.  Word and Access
+// Default proofing language of the Office applications, in keys below
+// Office's own: HKLM's for new users, HKCU's for the user.  Word and Access
 // spell the value "Language ID", PowerPoint "Language Id".
-inline constexpr char KEY_WORD_LANGUAGE[] = "SOFTWARE\\Microsoft\\Office\\8.0\\Word";
-inline constexpr char KEY_ACCESS_LANGUAGE[] = "SOFTWARE\\Microsoft\\Office\\8.0\\Access\\Speller";
+inline constexpr char KEY_OFFICE[] = "SOFTWARE\\Microsoft\\Office\\8.0";
+// PowerPoint's key in HKCU is read by this spelling, written by the other;
+// both name the same key.
+inline constexpr char KEY_OFFICE_POWERPOINT_READ[] = "Software\\Microsoft\\Office\\8.0";
+inline constexpr char FORMAT_OFFICE_KEY[] = "%s\\%s";
+inline constexpr char KEY_WORD_LANGUAGE[] = "Word";
+inline constexpr char KEY_ACCESS_LANGUAGE[] = "Access\\Speller";
 inline constexpr char VAL_LANGUAGE_ID[] = "Language ID";
-inline constexpr char KEY_POWERPOINT_NEW_USER[] =
-    "SOFTWARE\\Microsoft\\Office\\8.0\\New User Settings\\PowerPoint\\Options";
-// HKCU; read and written in two letter cases, both naming the same key.
-inline constexpr char KEY_POWERPOINT_USER_READ[] =
-    "Software\\Microsoft\\Office\\8.0\\PowerPoint\\Options";
-inline constexpr char KEY_POWERPOINT_USER_WRITE[] =
-    "SOFTWARE\\Microsoft\\Office\\8.0\\PowerPoint\\Options";
+inline constexpr char KEY_POWERPOINT_NEW_USER[] = "New User Settings\\PowerPoint\\Options";
+inline constexpr char KEY_POWERPOINT_USER[] = "PowerPoint\\Options";
 inline constexpr char VAL_POWERPOINT_LANGUAGE_ID[] = "Language Id";
-inline constexpr char KEY_EXCEL_NEW_USER[] =
-    "SOFTWARE\\Microsoft\\Office\\8.0\\New User Settings\\Excel\\Spell Checker";
-inline constexpr char KEY_EXCEL_USER[] = "SOFTWARE\\Microsoft\\Office\\8.0\\Excel\\Spell Checker";
-inline constexpr char KEY_OUTLOOK_NEW_USER[] =
-    "SOFTWARE\\Microsoft\\Office\\8.0\\New User Settings\\Outlook\\Options\\Spelling";
-inline constexpr char KEY_OUTLOOK_USER[] =
-    "SOFTWARE\\Microsoft\\Office\\8.0\\Outlook\\Options\\Spelling";
+inline constexpr char KEY_EXCEL_NEW_USER[] = "New User Settings\\Excel\\Spell Checker";
+inline constexpr char KEY_EXCEL_USER[] = "Excel\\Spell Checker";
+inline constexpr char KEY_OUTLOOK_NEW_USER[] = "New User Settings\\Outlook\\Options\\Spelling";
+inline constexpr char KEY_OUTLOOK_USER[] = "Outlook\\Options\\Spelling";
 inline constexpr char VAL_SPELLER[] = "Speller";
 // Excel and Outlook keep the language as this text of the LCID.
 inline constexpr char FORMAT_LANGUAGE_TEXT[] = "%d\\Normal";

@@ -127,12 +127,16 @@ int RegisteredFileState(const char* path, const char* fileName)
     if (length == 0 || length >= sizeof full ||
         JoinPath(shipped, SetupState.SourceDir, fileName) != 0)
         return REGISTERED_UNKNOWN;
-    if (IsSameTextIgnoringCase(full, shipped))
-        return REGISTERED_SHIPPED;
     // Only a file missing from a folder that is there is gone: an absent
     // drive or share says nothing of the file.
-    if (!IsPresent(full))
-        return GetLastError() == ERROR_FILE_NOT_FOUND ? REGISTERED_GONE : REGISTERED_UNKNOWN;
+    DWORD attributes = GetFileAttributesA(full);
+    if (attributes == INVALID_FILE_ATTRIBUTES)
+        return GetLastError() == ERROR_FILE_NOT_FOUND ? REGISTERED_NO_FILE : REGISTERED_UNKNOWN;
+    // A folder is no file of Setup's.
+    if (attributes & FILE_ATTRIBUTE_DIRECTORY)
+        return REGISTERED_NO_FILE;
+    if (IsSameTextIgnoringCase(full, shipped))
+        return REGISTERED_SHIPPED;
     int same = CompareWithShipped(full, fileName);
     return same == FILES_DIFFERENT ? REGISTERED_OWN
            : same == FILES_SAME    ? REGISTERED_SHIPPED

@@ -8,8 +8,11 @@
 
 namespace {
 
-// The longest payload file name, 8.3.
+// The longest payload or companion file name, 8.3.
 const int LONGEST_FILE_NAME = 12;
+// The longest folder, its final backslash included, in which Windows' ANSI
+// calls still reach a file of the longest name.
+const int LONGEST_FOLDER = MAX_PATH - 1 - LONGEST_FILE_NAME;
 // Two files per component make the bar reach 100 after the last one.
 const int PROGRESS_PER_COMPONENT = 50;
 
@@ -39,37 +42,46 @@ const BilingualMessage UNUSABLE_DESTINATION = {
      "Instalacija"},
 };
 
+// %s is the folder, then why no file can be made in it.
 const BilingualMessage UNWRITABLE_DESTINATION = {
-    {"Setup cannot create files in this folder:\n%s\n\nThe disk may be full or write-protected. "
-     "Choose another folder.",
-     "Setup"},
-    {"Instalacioni program ne može da napravi datoteke u ovoj fascikli:\n%s\n\nDisk je možda pun "
-     "ili zaštićen od upisa. Izaberite drugu fasciklu.",
+    {"Setup cannot create files in this folder:\n%s\n\n%s Choose another folder.", "Setup"},
+    {"Instalacioni program ne može da napravi datoteke u ovoj fascikli:\n%s\n\n%s Izaberite "
+     "drugu fasciklu.",
      "Instalacija"},
 };
 
 struct InstallReport {
     const char* Header;
     const char* CopyPrefix;
+    const char* LeftPrefix;
     const char* RegistryLine;
     const char* Footer;
     const char* Caption;
+    // Why no file can be made in a folder.
+    const char* FullDisk;
+    const char* LongPath;
 };
 
 const InstallReport INSTALL_REPORT_ENGLISH = {
     "Setup could not complete the installation of Velmora.\n\n",
     "Could not copy: ",
+    "Left as it was: ",
     "Could not write the registry settings. Administrator rights may be required.",
     "\n\nCorrect the problem and run Setup again.",
     "Setup",
+    "The disk may be full or write-protected.",
+    "Its path is too long.",
 };
 const InstallReport INSTALL_REPORT_SERBIAN = {
     "Instalacija alatki za proveru teksta na srpskom jeziku nije uspešno završena.\n\n",
     "Nije moguće kopirati: ",
+    "Ostalo kako je bilo: ",
     "Nije moguće upisati podešavanja u registar sistema. Možda su potrebna administratorska "
     "prava.",
     "\n\nOtklonite problem i ponovo pokrenite instalaciju.",
     "Instalacija",
+    "Disk je možda pun ili zaštićen od upisa.",
+    "Putanja je predugačka.",
 };
 
 // What went wrong on the way, for the closing message.
@@ -83,42 +95,78 @@ const InstallReport& ReportTexts()
     return SetupState.LanguageOffset ? INSTALL_REPORT_SERBIAN : INSTALL_REPORT_ENGLISH;
 }
 
-bool Refuse(HWND owner, const BilingualMessage& refusal, const char* folder)
+// detail follows the folder in a refusal that has room for it.
+bool Refuse(HWND owner, const BilingualMessage& refusal, const char* folder, const char* detail)
 {
-    ShowMessageAbout(owner, refusal, folder, MB_OK | MB_ICONEXCLAMATION);
+    ShowMessageAbout(owner, refusal, folder, MB_OK | MB_ICONEXCLAMATION, detail);
     return false;
+}
+
+// Makes the folder and, with parents, each missing folder above it, from the
+// top down.  Returns how many folders there are from the first one made down
+// to the folder itself; the last error is that of the folder itself.
+int MakeFolders(char* full, bool parents)
+{
+    int made = 0;
+    for (char* p = full; *p; p = CharNextA(p)) {
+        if (*p != '\\' || !(parents || !p[1]))
+            continue;
+        *p = '\0';
+        BOOL createdHere = CreateDirectoryA(full, NULL);
+        *p = '\\';
+        if (made || createdHere)
+            made++;
+    }
+    return made;
+}
+
+// Removes what MakeFolders made, deepest first: each turn cuts the last
+// name off full, which ends in a backslash, and removes that folder.
+void RemoveFolders(char* full, int made)
+{
+    for (; made > 0; made--) {
+        full[FileNameOf(full) - full - 1] = '\0';
+        RemoveDirectoryA(full);
+    }
 }
 
 // Whether the destination is taken; when it is not, the user has been told
 // why.  The full path is taken before the folder is made current, so that a
 // relative entry is resolved against where Setup was started.
-bool AcceptDestination(HWND owner)
+bool AcceptDestination(HWND owner, bool proposed)
 {
     char full[PATH_BUFFER_SIZE];
-    if (ResolveFolder(full, SetupState.DestDir) != 0 ||
-        lstrlenA(full) + LONGEST_FILE_NAME >= PATH_BUFFER_SIZE)
-        return Refuse(owner, UNUSABLE_DESTINATION, SetupState.DestDir);
+    bool resolved = ResolveFolder(full, SetupState.DestDir) == 0;
+    const char* folder = resolved ? full : SetupState.DestDir;
+    const InstallReport& texts = ReportTexts();
+    // Only a blank entry cannot be resolved for another reason than its length.
+    if (lstrlenA(folder) > LONGEST_FOLDER)
+        return Refuse(owner, UNWRITABLE_DESTINATION, folder, texts.LongPath);
+    if (!resolved)
+        return Refuse(owner, UNUSABLE_DESTINATION, folder, NULL);
     // Copies onto the distribution's own files would be registered, and a
     // later removal would delete the distribution.
     if (IsSourceFolder(full))
-        return Refuse(owner, STARTED_FROM_DESTINATION, full);
-    // CreateDirectoryA makes the last element only, never missing parents.
-    bool created = CreateDirectoryA(full, NULL) != 0;
+        return Refuse(owner, STARTED_FROM_DESTINATION, full, NULL);
+    // Setup's own proposal is made whole: Windows NT 3.51 has no MSAPPS
+    // folder until some program makes it.  A typed folder gets its last
+    // element only, so that a mistyped parent is refused, not made.
+    int made = MakeFolders(full, proposed);
     DWORD failure = GetLastError();
-    // A read-only disk denies access (a CD-ROM, and Wine), a floppy is write-protected.
-    if (!IsFolderPresent(full))
-        return failure == ERROR_ACCESS_DENIED || failure == ERROR_WRITE_PROTECT ||
-                       failure == ERROR_DISK_FULL
-                   ? Refuse(owner, UNWRITABLE_DESTINATION, full)
-                   : Refuse(owner, UNUSABLE_DESTINATION, SetupState.DestDir);
+    bool present = IsFolderPresent(full);
     // On a full or write-protected disk no copy could succeed.
-    if (!CanCreateFileIn(full) || !SetCurrentDirectoryA(full)) {
-        if (created)
-            RemoveDirectoryA(full);
-        return Refuse(owner, UNWRITABLE_DESTINATION, full);
+    if (present && CanCreateFileIn(full) && SetCurrentDirectoryA(full)) {
+        CopyText(SetupState.DestDir, PATH_BUFFER_SIZE, full);
+        return true;
     }
-    CopyText(SetupState.DestDir, PATH_BUFFER_SIZE, full);
-    return true;
+    // A read-only disk denies access (a CD-ROM, and Wine), a floppy is write-protected.
+    if (present || failure == ERROR_ACCESS_DENIED || failure == ERROR_WRITE_PROTECT ||
+        failure == ERROR_DISK_FULL)
+        Refuse(owner, UNWRITABLE_DESTINATION, full, texts.FullDisk);
+    else
+        Refuse(owner, UNUSABLE_DESTINATION, SetupState.DestDir, NULL);
+    RemoveFolders(full, made);
+    return false;
 }
 
 // -1 when the user left on the File Destination page.
@@ -128,7 +176,8 @@ int ChooseDestination(HWND owner)
         if (ShowPage(IDD_DESTINATION, PageProc, owner) != PAGE_NEXT) {
             if (ConfirmExit(owner) != 0)
                 return -1;
-        } else if (AcceptDestination(owner)) {
+        } else if (AcceptDestination(
+                       owner, IsSameTextIgnoringCase(SetupState.DestDir, SetupState.ProposedDir))) {
             return 0;
         }
     }
@@ -175,11 +224,12 @@ bool CopyToFreshFile(const char* source, const char* fileName, char* copy)
     return false;
 }
 
-void ReportNotCopied(InstallOutcome* outcome, const char* fileName)
+// Lists the file's path in the destination after prefix.
+void ReportFile(InstallOutcome* outcome, const char* prefix, const char* fileName)
 {
     char destination[PATH_BUFFER_SIZE];
     if (JoinPath(destination, SetupState.DestDir, fileName) == 0)
-        AddReportLine(&outcome->Problems, ReportTexts().CopyPrefix, destination);
+        AddReportLine(&outcome->Problems, prefix, destination);
 }
 
 // Whether a file already in the destination is Setup's copy: the payload
@@ -204,20 +254,34 @@ bool InstallComponent(HWND progressPage, const Component& component, bool clean,
     char fresh[PATH_BUFFER_SIZE], installed[PATH_BUFFER_SIZE];
     fresh[0] = '\0';
     bool whole = clean;
+    // The file that could not be copied in; -1 where neither was.
+    int failed = -1;
     for (int i = 0; i < COMPONENT_FILES; i++) {
         // The lexicon is copied only beside a whole copy of the engine: a
         // later run reads how far this one got from the copies it finds.
-        whole = CopyPayloadFile(progressPage, names[i], whole ? fresh : NULL) == 0;
+        bool copied = CopyPayloadFile(progressPage, names[i], whole ? fresh : NULL) == 0;
+        if (whole && !copied)
+            failed = i;
+        whole = copied;
     }
     // The distribution's own files and a user's are never moved aside.
-    for (int i = 0; whole && i < COMPONENT_FILES; i++)
+    for (int i = 0; whole && i < COMPONENT_FILES; i++) {
         whole = JoinPath(installed, SetupState.DestDir, names[i]) == 0 &&
                 MayReplace(installed, names[i]);
+        if (!whole)
+            failed = i;
+    }
     if (whole && SwapInComponent(SetupState.DestDir, component))
         return true;
-    // Neither file is replaced where one is not.
-    ReportNotCopied(outcome, names[0]);
-    ReportNotCopied(outcome, names[1]);
+    // An engine and a lexicon work only together: the user is told of both,
+    // and which file could not be copied in where that is known.
+    const InstallReport& texts = ReportTexts();
+    for (int i = 0; i < COMPONENT_FILES; i++) {
+        if (failed < 0 || failed == i)
+            ReportFile(outcome, texts.CopyPrefix, names[i]);
+    }
+    for (int i = 0; i < COMPONENT_FILES; i++)
+        ReportFile(outcome, texts.LeftPrefix, names[i]);
     // The fresh copies go; the earlier files stay as they were.
     RecoverComponent(SetupState.DestDir, component);
     return IsSetupsCopy(names[0]) && IsSetupsCopy(names[1]);
@@ -238,10 +302,13 @@ void RegisterComponent(const Component& component, bool inPlace, InstallOutcome*
     char engine[PATH_BUFFER_SIZE], lexicon[PATH_BUFFER_SIZE];
     JoinPath(engine, SetupState.DestDir, component.EngineFile);
     JoinPath(lexicon, SetupState.DestDir, component.LexiconFile);
-    WritePath(component.Key4122, VAL_ENGINE, engine, outcome);
-    WritePath(component.Key1050, VAL_ENGINE, engine, outcome);
-    WritePath(component.Key4122, VAL_DICTIONARY, lexicon, outcome);
-    WritePath(component.Key1050, VAL_DICTIONARY, lexicon, outcome);
+    char keys[LANGUAGES][KEY_PATH_SIZE];
+    for (int i = 0; i < LANGUAGES; i++)
+        ComponentLanguageKey(keys[i], component, i);
+    WritePath(keys[0], VAL_ENGINE, engine, outcome);
+    WritePath(keys[1], VAL_ENGINE, engine, outcome);
+    WritePath(keys[0], VAL_DICTIONARY, lexicon, outcome);
+    WritePath(keys[1], VAL_DICTIONARY, lexicon, outcome);
     *component.Registered = 1;
 }
 

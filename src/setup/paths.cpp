@@ -177,6 +177,11 @@ bool HasLine(const char* lines, const char* prefix, const char* path)
 void StartReport(Report* report, const char* header)
 {
     report->Text[0] = '\0';
+    AddSection(report, header);
+}
+
+void AddSection(Report* report, const char* header)
+{
     AppendTruncated(report->Text, REPORT_SIZE, header);
     report->LinesStart = lstrlenA(report->Text);
     report->Lines = 0;

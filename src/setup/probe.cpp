@@ -5,9 +5,15 @@
 namespace {
 
 const char PROOF_UNDER_COMMON_FILES[] = "\\Microsoft Shared\\Proof";
-const char PROOF_DEFAULT[] = "C:\\Program Files\\Common Files\\Microsoft Shared\\Proof";
+const char COMMON_FILES_DEFAULT[] = "C:\\Program Files\\Common Files";
 const char PROOF_UNDER_WINDOWS[] = "\\MSAPPS\\PROOF";
 const char WINDOWS_DIR_DEFAULT[] = "C:\\WINDOWS";
+
+// Whether the folder can take the proofing folder within a path buffer.
+bool Fits(const char* folder, const char* proof)
+{
+    return folder && lstrlenA(folder) + lstrlenA(proof) < PATH_BUFFER_SIZE;
+}
 
 // Only whether the value can be read counts; its text is not used.
 int CanRead(const char* keyPath, const char* valueName)
@@ -16,13 +22,26 @@ int CanRead(const char* keyPath, const char* valueName)
     return RegReadString(HKEY_LOCAL_MACHINE, keyPath, valueName, scratch, sizeof scratch) == 0;
 }
 
+// An application counts as installed when Windows knows its program.
+struct InstalledProgram {
+    const char* Program;
+    int* Installed;
+};
+const InstalledProgram PROGRAMS[] = {
+    {PROGRAM_WORD, &SetupState.WordInstalled},
+    {PROGRAM_EXCEL, &SetupState.ExcelInstalled},
+    {PROGRAM_POWERPOINT, &SetupState.PowerPointInstalled},
+    {PROGRAM_ACCESS, &SetupState.AccessInstalled},
+    {PROGRAM_OUTLOOK, &SetupState.OutlookInstalled},
+};
+
 void ProbeInstalledApplications()
 {
-    SetupState.WordInstalled = CanRead(KEY_APP_PATH_WORD, VAL_PATH);
-    SetupState.ExcelInstalled = CanRead(KEY_APP_PATH_EXCEL, VAL_PATH);
-    SetupState.PowerPointInstalled = CanRead(KEY_APP_PATH_POWERPOINT, VAL_PATH);
-    SetupState.AccessInstalled = CanRead(KEY_APP_PATH_ACCESS, VAL_PATH);
-    SetupState.OutlookInstalled = CanRead(KEY_APP_PATH_OUTLOOK, VAL_PATH);
+    for (const InstalledProgram& program : PROGRAMS) {
+        char keyPath[KEY_PATH_SIZE];
+        wsprintfA(keyPath, FORMAT_APP_PATH_KEY, KEY_WINDOWS_CURRENT_VERSION, program.Program);
+        *program.Installed = CanRead(keyPath, VAL_PATH);
+    }
 }
 
 // Only Setup's own engine counts: another product may register its tools
@@ -30,9 +49,14 @@ void ProbeInstalledApplications()
 void ProbeRegistration(const Component& component)
 {
     // Both languages are read even when the first one answers.
-    int registered4122 = RegistersOwnEngine(component.Key4122, component);
-    int registered1050 = RegistersOwnEngine(component.Key1050, component);
-    *component.Registered = registered4122 || registered1050;
+    int registered = 0;
+    for (int language = 0; language < LANGUAGES; language++) {
+        char keyPath[KEY_PATH_SIZE];
+        ComponentLanguageKey(keyPath, component, language);
+        if (RegistersOwnEngine(keyPath, component))
+            registered = 1;
+    }
+    *component.Registered = registered;
 }
 
 // The program's directory with its trailing backslash.
@@ -81,23 +105,27 @@ bool RegistersOwnEngine(const char* keyPath, const Component& component)
            IsOwnFile(engine, component.EngineFile);
 }
 
+void ComponentLanguageKey(char* keyPath, const Component& component, int language)
+{
+    wsprintfA(keyPath, FORMAT_TOOL_LANGUAGE_KEY, component.LanguagesKey,
+              COMPONENT_LANGUAGES[language]);
+}
+
 void ChooseDefaultDestination(char* destDir, const char* commonFilesDir, DWORD platformId,
                               DWORD majorVersion, const char* windowsDir)
 {
+    const char* base = COMMON_FILES_DEFAULT;
+    const char* proof = PROOF_UNDER_COMMON_FILES;
     // A CommonFilesDir too long to take the proofing folder counts as unreadable.
-    if (commonFilesDir && CopyText(destDir, PATH_BUFFER_SIZE, commonFilesDir) == 0 &&
-        AppendText(destDir, PATH_BUFFER_SIZE, PROOF_UNDER_COMMON_FILES) == 0)
-        return;
-    if (platformId == VER_PLATFORM_WIN32_WINDOWS || majorVersion >= 4) {
-        CopyText(destDir, PATH_BUFFER_SIZE, PROOF_DEFAULT);
-        return;
+    if (Fits(commonFilesDir, proof)) {
+        base = commonFilesDir;
+    } else if (platformId != VER_PLATFORM_WIN32_WINDOWS && majorVersion < 4) {
+        // Windows NT 3.x keeps the shared proofing tools under the Windows directory.
+        proof = PROOF_UNDER_WINDOWS;
+        base = Fits(windowsDir, proof) ? windowsDir : WINDOWS_DIR_DEFAULT;
     }
-    // Windows NT 3.x keeps the shared proofing tools under the Windows directory.
-    if (!windowsDir || CopyText(destDir, PATH_BUFFER_SIZE, windowsDir) != 0 ||
-        AppendText(destDir, PATH_BUFFER_SIZE, PROOF_UNDER_WINDOWS) != 0) {
-        CopyText(destDir, PATH_BUFFER_SIZE, WINDOWS_DIR_DEFAULT);
-        AppendText(destDir, PATH_BUFFER_SIZE, PROOF_UNDER_WINDOWS);
-    }
+    CopyText(destDir, PATH_BUFFER_SIZE, base);
+    AppendText(destDir, PATH_BUFFER_SIZE, proof);
 }
 
 void ProbeEnvironment()
@@ -109,4 +137,5 @@ void ProbeEnvironment()
     SetupState.InstallHyphenator = SetupState.WordInstalled;
     FindSourceDir();
     FindDefaultDestination();
+    CopyText(SetupState.ProposedDir, PATH_BUFFER_SIZE, SetupState.DestDir);
 }

@@ -35,22 +35,33 @@ const BilingualMessage LAST_TOOLS_WARNING = {
      "Izbaci"},
 };
 
+const char REMOVED_CAPTION[] = "Removed Files";
+const char REMOVED_CAPTION_SERBIAN[] = "Izbačene datoteke";
+
 const BilingualMessage REMOVED = {
-    {"All previously installed files were successfully removed!", "Removed Files"},
-    {"Sve prethodno instalirane datoteke su bile izbačene!", "Izbačene datoteke"},
+    {"All previously installed files were successfully removed!", REMOVED_CAPTION},
+    {"Sve prethodno instalirane datoteke su bile izbačene!", REMOVED_CAPTION_SERBIAN},
 };
 
+// The kept files' header follows the files not removed; alone, it goes
+// without its first two line feeds.
 struct RemoveReport {
     const char* Header;
     const char* Footer;
+    const char* KeptHeader;
+    const char* Caption;
 };
 const RemoveReport REMOVE_REPORT_ENGLISH = {
     "Some previously installed files could not be removed:\n",
     "\n\nClose any program that may be using them and delete them by hand.",
+    "\n\nKept, as Setup runs from their folder:\n",
+    REMOVED_CAPTION,
 };
 const RemoveReport REMOVE_REPORT_SERBIAN = {
     "Neke prethodno instalirane datoteke nije bilo moguće izbaciti:\n",
     "\n\nZatvorite programe koji ih možda koriste i izbrišite ih ručno.",
+    "\n\nZadržane, jer se instalacija pokreće iz njihove fascikle:\n",
+    REMOVED_CAPTION_SERBIAN,
 };
 
 const RemoveReport& ReportTexts()
@@ -87,14 +98,14 @@ void PutFolderRight(const char* path, const Component& component, Report* notRem
 // only its own, never one of the distribution it runs from by whatever name.
 // A file already gone is no failure: a path registered for both languages
 // goes at its first reading.  One that cannot be told or reached is kept and
-// listed.
-void DeleteRegisteredFile(const char* keyPath, const char* valueName, const char* fileName,
+// listed.  Returns whether the file is the distribution's and was kept.
+bool DeleteRegisteredFile(const char* keyPath, const char* valueName, const char* fileName,
                           const Component& component, Report* notRemoved)
 {
     char path[PATH_BUFFER_SIZE];
     if (RegReadString(HKEY_LOCAL_MACHINE, keyPath, valueName, path, sizeof path) != 0 ||
         !IsOwnFile(path, fileName))
-        return;
+        return false;
     PutFolderRight(path, component, notRemoved);
     int state = RegisteredFileState(path, fileName);
     // Only a file already gone is no failure: a drive that went away is one.
@@ -102,30 +113,40 @@ void DeleteRegisteredFile(const char* keyPath, const char* valueName, const char
         state = REGISTERED_UNKNOWN;
     if (state == REGISTERED_UNKNOWN)
         AddReportLine(notRemoved, "", path);
+    return state == REGISTERED_SHIPPED;
 }
 
 // The "Dictionary" values go only with their language keys.  On Windows NT
-// those keys still hold "Normal" and stay.
-void RemoveComponent(const Component& component, Report* notRemoved)
+// those keys still hold "Normal" and stay.  Which of the component's files
+// were kept as the distribution's: 1 the engine, 2 the lexicon.
+int RemoveComponent(const Component& component, Report* notRemoved)
 {
-    const char* const keys[] = {component.Key4122, component.Key1050};
-    const char* const subkeys[] = {SUBKEY_4122, SUBKEY_1050};
+    char keys[LANGUAGES][KEY_PATH_SIZE];
     // Another product's tools for the same language are not Setup's to remove.
-    bool own[] = {RegistersOwnEngine(keys[0], component), RegistersOwnEngine(keys[1], component)};
-    for (int i = 0; i < 2; i++) {
+    bool own[LANGUAGES];
+    for (int i = 0; i < LANGUAGES; i++) {
+        ComponentLanguageKey(keys[i], component, i);
+        own[i] = RegistersOwnEngine(keys[i], component);
+    }
+    int kept = 0;
+    for (int i = 0; i < LANGUAGES; i++) {
         if (!own[i])
             continue;
-        DeleteRegisteredFile(keys[i], VAL_ENGINE, component.EngineFile, component, notRemoved);
-        DeleteRegisteredFile(keys[i], VAL_DICTIONARY, component.LexiconFile, component, notRemoved);
+        if (DeleteRegisteredFile(keys[i], VAL_ENGINE, component.EngineFile, component, notRemoved))
+            kept |= 1;
+        if (DeleteRegisteredFile(keys[i], VAL_DICTIONARY, component.LexiconFile, component,
+                                 notRemoved))
+            kept |= 2;
     }
-    for (int i = 0; i < 2; i++) {
+    for (int i = 0; i < LANGUAGES; i++) {
         if (own[i])
             RegRemoveValue(HKEY_LOCAL_MACHINE, keys[i], VAL_ENGINE);
     }
-    for (int i = 0; i < 2; i++) {
+    for (int i = 0; i < LANGUAGES; i++) {
         if (own[i])
-            RegRemoveSubkey(HKEY_LOCAL_MACHINE, component.LanguagesKey, subkeys[i]);
+            RegRemoveSubkey(HKEY_LOCAL_MACHINE, component.LanguagesKey, COMPONENT_LANGUAGES[i]);
     }
+    return kept;
 }
 
 // Reads the saved languages, so it runs before the maker's key goes.
@@ -135,15 +156,30 @@ void RestoreLanguages()
     ApplyDefaultLanguages();
 }
 
-void ReportRemoval(HWND owner, Report* notRemoved)
+// Success only when no registered file of Setup's is left: the files not
+// removed are the user's to delete, those kept are the distribution's.
+void ReportRemoval(HWND owner, Report* report, int kept)
 {
-    if (notRemoved->Lines == 0) {
+    int notRemoved = report->Lines;
+    if (!notRemoved && !kept) {
         ShowMessage(owner, REMOVED, MB_OK | MB_ICONINFORMATION);
         return;
     }
-    FinishReport(notRemoved, ReportTexts().Footer);
-    const MessageText& caption = SetupState.LanguageOffset ? REMOVED.Serbian : REMOVED.English;
-    MessageBoxA(owner, notRemoved->Text, caption.Caption, MB_OK | MB_ICONEXCLAMATION);
+    const RemoveReport& texts = ReportTexts();
+    if (notRemoved)
+        FinishReport(report, texts.Footer);
+    if (kept) {
+        if (notRemoved)
+            AddSection(report, texts.KeptHeader);
+        else
+            StartReport(report, texts.KeptHeader + 2);
+        // The kept files' bits follow the payload files' order.
+        for (int i = 0; i < 4; i++) {
+            if (kept >> i & 1)
+                AddReportLine(report, SetupState.SourceDir, PAYLOAD_FILES[i]);
+        }
+    }
+    MessageBoxA(owner, report->Text, texts.Caption, MB_OK | MB_ICONEXCLAMATION);
 }
 
 }  // namespace
@@ -187,10 +223,10 @@ int RemoveComponents(HWND owner)
 
     Report notRemoved;
     StartReport(&notRemoved, ReportTexts().Header);
-    RemoveComponent(SPELLER, &notRemoved);
-    RemoveComponent(HYPHENATOR, &notRemoved);
+    int kept = RemoveComponent(SPELLER, &notRemoved);
+    kept |= RemoveComponent(HYPHENATOR, &notRemoved) << 2;
     RestoreLanguages();
     RegRemoveSubkey(HKEY_LOCAL_MACHINE, KEY_MAKER, SUBKEY_SAVED_LANGUAGES);
-    ReportRemoval(owner, &notRemoved);
+    ReportRemoval(owner, &notRemoved, kept);
     return 0;
 }

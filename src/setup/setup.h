@@ -15,10 +15,8 @@ enum { PATH_BUFFER_SIZE = 512 };
 struct Component {
     int* Chosen;
     int* Registered;
-    const char* EngineFile;   // the "Engine" value
-    const char* LexiconFile;  // the "Dictionary" value
-    const char* Key4122;
-    const char* Key1050;
+    const char* EngineFile;    // the "Engine" value
+    const char* LexiconFile;   // the "Dictionary" value
     const char* LanguagesKey;  // holds the 4122 and 1050 subkeys
 };
 
@@ -39,6 +37,8 @@ struct SetupStateRecord {
     int InstallHyphenator;
     char SourceDir[PATH_BUFFER_SIZE];
     char DestDir[PATH_BUFFER_SIZE];
+    // The default destination, to tell it from a folder the user typed.
+    char ProposedDir[PATH_BUFFER_SIZE];
     int WordLang;
     int ExcelLang;
     int PowerPointLang;
@@ -64,16 +64,17 @@ inline constexpr const char* PAYLOAD_FILES[] = {SPELLER_ENGINE, SPELLER_LEXICON,
 enum { COMPONENT_FILES = 2 };
 
 inline constexpr Component SPELLER = {
-    &SetupState.InstallSpeller, &SetupState.SpellerRegistered, SPELLER_ENGINE, SPELLER_LEXICON,
-    KEY_SPELLING_4122_NORMAL,   KEY_SPELLING_1050_NORMAL,      KEY_SPELLING,
+    &SetupState.InstallSpeller,
+    &SetupState.SpellerRegistered,
+    SPELLER_ENGINE,
+    SPELLER_LEXICON,
+    KEY_SPELLING,
 };
 inline constexpr Component HYPHENATOR = {
     &SetupState.InstallHyphenator,
     &SetupState.HyphenatorRegistered,
     HYPHENATOR_ENGINE,
     HYPHENATOR_LEXICON,
-    KEY_HYPHENATION_4122_NORMAL,
-    KEY_HYPHENATION_1050_NORMAL,
     KEY_HYPHENATION,
 };
 
@@ -93,6 +94,11 @@ HWND OpenProgressPage(HWND owner);
 int CopyPayloadFile(HWND progressPage, const char* fileName, char* copy);
 // Whether the language key's "Engine" names the component's own engine.
 bool RegistersOwnEngine(const char* keyPath, const Component& component);
+// The key of the component's registration for a language: the first, 4122,
+// or the second, 1050, in a buffer of KEY_PATH_SIZE.
+inline constexpr const char* COMPONENT_LANGUAGES[] = {SUBKEY_4122, SUBKEY_1050};
+enum { LANGUAGES = 2 };
+void ComponentLanguageKey(char* keyPath, const Component& component, int language);
 // Whether Office's spelling registration holds a language besides 4122 and 1050.
 int OtherProofingToolsPresent();
 // A subkey name that stands for another spelling language.
@@ -109,8 +115,10 @@ struct BilingualMessage {
     MessageText Serbian;
 };
 int ShowMessage(HWND owner, const BilingualMessage& message, UINT type);
-// The same, its text a wsprintfA format with one %s that subject fills.
-int ShowMessageAbout(HWND owner, const BilingualMessage& message, const char* subject, UINT type);
+// The same, its text a wsprintfA format whose %s subject fills, and a
+// second %s, where there is one, detail.
+int ShowMessageAbout(HWND owner, const BilingualMessage& message, const char* subject, UINT type,
+                     const char* detail = NULL);
 // The line that tells of registry settings that could not be written, in
 // the run's language.
 const char* RegistryFailureLine();
@@ -164,10 +172,11 @@ int CompareWithShipped(const char* path, const char* fileName);
 // Whether a full folder path, ending in a backslash, may be the folder Setup
 // runs from under any name; where that cannot be told, it may.
 bool IsSourceFolder(const char* folder);
-// What removal may do with a registered file that bears the payload file's
-// name: delete it (Setup's own), keep it quietly (the distribution's, or
-// already gone), or keep it and say so (it cannot be told or reached).
-enum RegisteredFile { REGISTERED_OWN, REGISTERED_SHIPPED, REGISTERED_GONE, REGISTERED_UNKNOWN };
+// What removal may do with a registered path that bears the payload file's
+// name: delete the file (Setup's own), keep it and say it is kept (the
+// distribution's), pass it over (no file there: gone, or a folder), or keep
+// it and ask the user to delete it (it cannot be told or reached).
+enum RegisteredFile { REGISTERED_OWN, REGISTERED_SHIPPED, REGISTERED_NO_FILE, REGISTERED_UNKNOWN };
 int RegisteredFileState(const char* path, const char* fileName);
 // Whether a file can be made in the folder: not on a full or write-protected disk.
 bool CanCreateFileIn(const char* folder);
@@ -200,6 +209,8 @@ struct Report {
     int Lines;
 };
 void StartReport(Report* report, const char* header);
+// Starts another list below what the report holds.
+void AddSection(Report* report, const char* header);
 // Adds prefix + path as a line, unless that line is listed already.
 void AddReportLine(Report* report, const char* prefix, const char* path);
 void FinishReport(Report* report, const char* footer);

@@ -107,11 +107,12 @@ int ShowMessage(HWND owner, const BilingualMessage& message, UINT type)
     return MessageBoxA(owner, text.Text, text.Caption, type);
 }
 
-int ShowMessageAbout(HWND owner, const BilingualMessage& message, const char* subject, UINT type)
+int ShowMessageAbout(HWND owner, const BilingualMessage& message, const char* subject, UINT type,
+                     const char* detail)
 {
     const MessageText& text = InRunLanguage(message);
     char composed[MESSAGE_SIZE];
-    wsprintfA(composed, text.Text, subject);
+    wsprintfA(composed, text.Text, subject, detail);
     return MessageBoxA(owner, composed, text.Caption, type);
 }
 

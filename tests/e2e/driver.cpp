@@ -89,10 +89,21 @@ std::wstring InstallWarning(const std::string& folder, std::initializer_list<con
                             const wchar_t* lastLine)
 {
     std::wstring lines;
-    for (const char* name : notCopied)
-        lines += (lines.empty() ? L"" : L"\n") + (L"Could not copy: " + Wide(folder + "\\" + name));
+    auto add = [&lines](const std::wstring& line) {
+        lines += (lines.empty() ? L"" : L"\n") + line;
+    };
+    // A component with a file not copied is left as it was, both its files named.
+    for (int first = 0; first < 4; first += 2) {
+        size_t before = lines.size();
+        for (const std::string name : notCopied) {
+            if (name == PAYLOAD_FILES[first] || name == PAYLOAD_FILES[first + 1])
+                add(L"Could not copy: " + Wide(folder + "\\" + name));
+        }
+        for (int i = first; lines.size() > before && i < first + 2; i++)
+            add(L"Left as it was: " + Wide(folder + "\\" + PAYLOAD_FILES[i]));
+    }
     if (lastLine)
-        lines += (lines.empty() ? L"" : L"\n") + std::wstring(lastLine);
+        add(lastLine);
     return L"Setup could not complete the installation of Velmora.\n\n" + lines +
            L"\n\nCorrect the problem and run Setup again.";
 }

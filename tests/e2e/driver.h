@@ -108,7 +108,8 @@ private:
 // ASCII text, such as a path of the tests, as UTF-16.
 std::wstring Wide(const std::string& text);
 // The English warning that ends an installation that did not complete: a
-// line for each file of the folder that was not copied, then lastLine.
+// line for each file of the folder that was not copied, the two files of its
+// component as left as they were, then lastLine.
 std::wstring InstallWarning(const std::string& folder, std::initializer_list<const char*> notCopied,
                             const wchar_t* lastLine = nullptr);
 

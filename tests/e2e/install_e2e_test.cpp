@@ -26,10 +26,11 @@ std::wstring Unusable(const std::string& typed)
     return L"Setup cannot install into this folder:\n" + Wide(typed) +
            L"\n\nChoose an existing folder, or a new folder inside an existing one.";
 }
-std::wstring Unwritable(const std::string& resolved)
+std::wstring Unwritable(const std::string& resolved,
+                        const wchar_t* why = L"The disk may be full or write-protected.")
 {
-    return L"Setup cannot create files in this folder:\n" + Wide(resolved) +
-           L"\n\nThe disk may be full or write-protected. Choose another folder.";
+    return L"Setup cannot create files in this folder:\n" + Wide(resolved) + L"\n\n" + why +
+           L" Choose another folder.";
 }
 std::wstring StartedFrom(const std::string& resolved)
 {
@@ -227,7 +228,7 @@ TEST_F(Install, AMissingDestinationIsCreatedOnlyWhenItsParentExists)
     ExpectFiles(created, true, true);
 }
 
-TEST_F(Install, AnEmptyOrBlankDestinationAFileAMissingDriveOrAFullDiskIsRefusedWithAMessage)
+TEST_F(Install, AnEmptyOrBlankDestinationAFileAMissingDriveAFullDiskOrALongPathIsRefused)
 {
     std::string file = destinations_.File("file.txt");
     WriteFileBytes(file, "not a folder");
@@ -242,6 +243,13 @@ TEST_F(Install, AnEmptyOrBlankDestinationAFileAMissingDriveOrAFullDiskIsRefusedW
     setup.Answer(L"Setup", Unusable("Q:\\Proof"), IDOK);
     AcceptDestination(setup.WaitFor(L"File Destination"), "   ");
     setup.Answer(L"Setup", Unusable("   "), IDOK);
+    for (size_t length : {252, 256}) {  // Windows makes no file in such a folder
+        std::string folder =
+            destinations_.File(std::string(length - destinations_.Path().size() - 1, 'l'));
+        AcceptDestination(setup.WaitFor(L"File Destination"), folder);
+        setup.Answer(L"Setup", Unwritable(folder + "\\", L"Its path is too long."), IDOK);
+        EXPECT_FALSE(FileExists(folder)) << "a folder left behind";
+    }
     // No install could succeed where no file can be made.
     if (IsDrivePresent("R:\\")) {
         AcceptDestination(setup.WaitFor(L"File Destination"), "R:\\Proof");
@@ -349,6 +357,12 @@ TEST_F(Install, RefusalsAreSerbianAfterSerbianIsChosen)
                  L"Instalacioni program ne može da instalira u ovu fasciklu:\n" + Wide(orphan) +
                      L"\n\nIzaberite postojeću fasciklu ili novu fasciklu unutar postojeće.",
                  IDOK);
+    std::string tooLong = "C:\\" + std::string(253, 'd');
+    AcceptDestination(setup.WaitFor(L"Odredište za datoteke"), tooLong);
+    setup.Answer(L"Instalacija",
+                 L"Instalacioni program ne može da napravi datoteke u ovoj fascikli:\n" +
+                     Wide(tooLong) + L"\\\n\nPutanja je predugačka. Izaberite drugu fasciklu.",
+                 IDOK);
     if (IsDrivePresent("R:\\")) {
         AcceptDestination(setup.WaitFor(L"Odredište za datoteke"), "R:\\Proof");
         setup.Answer(L"Instalacija",
@@ -404,7 +418,7 @@ TEST_F(Install, AMissingPayloadFileIsReportedAndItsComponentNotRegistered)
     std::string folder = destinations_.File("Partial");
     SetupProcess setup(distribution_);
     AcceptDestination(WalkToDestination(setup, Choices()), folder);
-    setup.Answer(L"Setup", InstallWarning(folder, {"MSHYCR32.DLL", "MSHY_CR.LEX"}), IDOK);
+    setup.Answer(L"Setup", InstallWarning(folder, {"MSHY_CR.LEX"}), IDOK);
     EXPECT_EQ(0, setup.WaitForExit());
     ExpectSpellerRegistered(folder);
     EXPECT_REG_KEY(HKEY_LOCAL_MACHINE,
@@ -421,7 +435,7 @@ TEST_F(Install, AnUnregisteredComponentKeepsOnlyTheFilesThatWereThereBefore)
     WriteFileBytes(folder + "\\MSHYCR32.DLL", "an older engine");
     SetupProcess setup(distribution_);
     AcceptDestination(WalkToDestination(setup, Choices()), folder);
-    setup.Answer(L"Setup", InstallWarning(folder, {"MSHYCR32.DLL", "MSHY_CR.LEX"}), IDOK);
+    setup.Answer(L"Setup", InstallWarning(folder, {"MSHY_CR.LEX"}), IDOK);
     EXPECT_EQ(0, setup.WaitForExit());
     EXPECT_EQ("an older engine", ReadFileBytes(folder + "\\MSHYCR32.DLL"));
     EXPECT_FALSE(FileExists(folder + "\\MSHY_CR.LEX"));
@@ -439,7 +453,8 @@ TEST_F(Install, AMissingPayloadFileIsReportedInSerbian)
     setup.Answer(L"Instalacija",
                  L"Instalacija alatki za proveru teksta na srpskom jeziku nije uspešno "
                  L"završena.\n\nNije moguće kopirati: " +
-                     Wide(folder) + L"\\MSPCR32.DLL\nNije moguće kopirati: " + Wide(folder) +
+                     Wide(folder) + L"\\MSSP_CR.LEX\nOstalo kako je bilo: " + Wide(folder) +
+                     L"\\MSPCR32.DLL\nOstalo kako je bilo: " + Wide(folder) +
                      L"\\MSSP_CR.LEX\n\nOtklonite problem i ponovo pokrenite instalaciju.",
                  IDOK);
     EXPECT_EQ(0, setup.WaitForExit());
@@ -449,12 +464,14 @@ TEST_F(Install, AMissingPayloadFileIsReportedInSerbian)
     ExpectFiles(folder, false, true);
 }
 
-// Not Setup's copy, so not registered: the whole component stays as it was.
+// Not Setup's copy, so not registered: the whole component stays as it was,
+// the earlier engine too, and the report says so.
 TEST_F(Install, ADestinationFileHeldOpenIsReportedAndItsComponentNotRegistered)
 {
     std::string folder = destinations_.File("Held");
     CreateDirectoryA(folder.c_str(), NULL);
-    std::string held = folder + "\\MSPCR32.DLL";
+    WriteFileBytes(folder + "\\MSPCR32.DLL", "an earlier engine");
+    std::string held = folder + "\\MSSP_CR.LEX";
     WriteFileBytes(held, "in use");
     HANDLE file = CreateFileA(held.c_str(), GENERIC_READ, 0, NULL, OPEN_EXISTING, 0, NULL);
     ASSERT_NE(INVALID_HANDLE_VALUE, file);
@@ -463,10 +480,11 @@ TEST_F(Install, ADestinationFileHeldOpenIsReportedAndItsComponentNotRegistered)
     setup.Answer(L"Setup", InstallWarning(folder, {"MSPCR32.DLL", "MSSP_CR.LEX"}), IDOK);
     EXPECT_EQ(0, setup.WaitForExit());
     CloseHandle(file);
+    EXPECT_EQ("an earlier engine", ReadFileBytes(folder + "\\MSPCR32.DLL"));
     EXPECT_REG_KEY(HKEY_LOCAL_MACHINE, SPELLING_4122_KEY, false);
     ExpectHyphenatorRegistered(folder);
     EXPECT_EQ("in use", ReadFileBytes(held));
-    EXPECT_EQ(3, CountFiles(folder + "\\*")) << "the lexicon stays out, no temporary file is left";
+    EXPECT_EQ(4, CountFiles(folder + "\\*")) << "no temporary file is left";
 }
 
 TEST_F(Install, ARelativeDestinationIsRegisteredByItsFullPath)
@@ -484,7 +502,7 @@ TEST_F(Install, ADestinationTooLongForItsFilePathsBringsThePageBack)
     SetupProcess setup(distribution_);
     std::string typed = "C:\\" + std::string(597, 'd');
     AcceptDestination(WalkToDestination(setup, Choices()), typed);
-    setup.Answer(L"Setup", Unusable(typed.substr(0, 511)), IDOK);
+    setup.Answer(L"Setup", Unwritable(typed.substr(0, 511), L"Its path is too long."), IDOK);
     HWND again = setup.WaitFor(L"File Destination");
     ASSERT_TRUE(again);
     EXPECT_EQ(511u, Text(again, IDC_DEST_DIR).size())

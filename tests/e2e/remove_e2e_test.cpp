@@ -116,8 +116,9 @@ protected:
     }
 
     // Folders under which the distribution's files are registered, by other
-    // names; a removal from the distribution must delete none of them.  A path
-    // longer than Windows' ANSI calls take cannot be told: it is kept and listed.
+    // names; a removal from the distribution must delete none of them, and
+    // names as kept those registered by a full path.  A path longer than
+    // Windows' ANSI calls take cannot be told: it is listed to delete by hand.
     void ExpectNoneRemoved(const Distribution& distribution,
                            const std::vector<std::string>& folders)
     {
@@ -126,15 +127,20 @@ protected:
         const size_t values = sizeof REGISTERED_VALUES / sizeof REGISTERED_VALUES[0];
         for (size_t first = 0; first < folders.size(); first += values) {
             ResetOfficeRegistry();
-            std::wstring listed;
+            std::wstring listed, text, kept[4];  // kept by payload file
             for (size_t i = 0; i < values && first + i < folders.size(); i++) {
                 const auto& value = REGISTERED_VALUES[i];
                 std::string path = folders[first + i] + value.file;
                 SetRegString(HKEY_LOCAL_MACHINE, value.key, value.value, path);
                 if (path.size() > MAX_PATH)
                     listed += L"\n" + Wide(path);
+                else if (path.find(":\\") == 1 || path[0] == '\\')
+                    kept[i / 4 * 2 + i % 2] = L"\n" + Wide(distribution.File(value.file));
             }
-            RemoveAll(true, listed.empty() ? REMOVED : NotRemoved(listed.substr(1)), &distribution);
+            text = listed.empty() ? L"" : NotRemoved(listed.substr(1)) + L"\n\n";
+            text +=
+                L"Kept, as Setup runs from their folder:" + kept[0] + kept[1] + kept[2] + kept[3];
+            RemoveAll(true, text, &distribution);
             EXPECT_EQ(payload, distribution.PayloadContents()) << "round from " << first;
             EXPECT_EQ(files, CountFiles(distribution.File("*"))) << "a file left behind";
             for (const auto& value : REGISTERED_VALUES) {
@@ -284,10 +290,10 @@ std::string Padded(const std::string& folder, size_t length)
     return padded;
 }
 
-// Registered by hand or by an older copy of Setup, the distribution's own
-// files by any name are never deleted: not by a path relative to where
-// Setup runs, nor by another name for its folder, nor on a disk where no
-// file can be made.  A name too long for Windows to reach is kept and listed.
+// Registered by hand, by an older copy of Setup, or by an installation into
+// the folder Setup is later run from, the distribution's own files by any
+// name are never deleted: not by a path relative to where Setup runs, nor by
+// another name for its folder, nor on a disk where no file can be made.
 TEST_F(Remove, TheDistributionsFilesAreNeverRemovedByAnyName)
 {
     std::string folder = distribution_.Folder();
@@ -300,6 +306,7 @@ TEST_F(Remove, TheDistributionsFilesAreNeverRemovedByAnyName)
             aliases.ShortName + "\\",  "",
             "\\\\?\\" + folder + "\\", "\\\\.\\" + folder + "\\",
         };
+        folders.push_back(folder + "\\");  // installed into it, then run from there
         // Around MAX_PATH - 14, where a file can no longer be made in a folder.
         for (size_t length = 244; length <= 250; length++)
             folders.push_back(Padded(folder, length));
@@ -321,16 +328,21 @@ TEST_F(Remove, TheDistributionsFilesAreNeverRemovedByAnyName)
 TEST_F(Remove, TheQuestionsAndTheReportAreSerbianAfterSerbianIsChosen)
 {
     Installed(true, false);
+    SetRegString(HKEY_LOCAL_MACHINE, SPELLING_1050_KEY, "Dictionary",
+                 distribution_.File("MSSP_CR.LEX"));
     std::string held = installed_.File("MSPCR32.DLL");
     HANDLE file = CreateFileA(held.c_str(), GENERIC_READ, 0, NULL, OPEN_EXISTING, 0, NULL);
     SetupProcess setup(distribution_);
     WalkToRemove(setup, true);
     setup.Answer(L"Izbaci", QUESTION_SR, IDYES);
     setup.Answer(L"Izbaci", LAST_TOOLS_SR, IDYES);
-    setup.Answer(L"Izbačene datoteke",
-                 NOT_REMOVED_SR + Wide(held) +
-                     L"\n\nZatvorite programe koji ih možda koriste i izbrišite ih ručno.",
-                 IDOK);
+    setup.Answer(
+        L"Izbačene datoteke",
+        NOT_REMOVED_SR + Wide(held) +
+            L"\n\nZatvorite programe koji ih možda koriste i izbrišite ih ručno.\n\nZadržane, "
+            L"jer se instalacija pokreće iz njihove fascikle:\n" +
+            Wide(distribution_.File("MSSP_CR.LEX")),
+        IDOK);
     EXPECT_EQ(0, setup.WaitForExit());
     CloseHandle(file);
 }

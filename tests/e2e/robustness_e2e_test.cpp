@@ -98,8 +98,7 @@ TEST_F(Robustness, AFullDestinationDriveIsReportedAndNothingIsRegistered)
     if (GetDriveTypeA("F:\\") == DRIVE_NO_ROOT_DIR)
         GTEST_SKIP() << "no full drive F: could be mounted on this machine";
     WriteFileBytes(distribution_.File("MSPCR32.DLL"), std::string(256 * 1024, 'n'));
-    InstallExpecting("F:\\Proof", InstallWarning("F:\\Proof", {"MSPCR32.DLL", "MSSP_CR.LEX",
-                                                               "MSHYCR32.DLL", "MSHY_CR.LEX"}));
+    InstallExpecting("F:\\Proof", InstallWarning("F:\\Proof", {"MSPCR32.DLL", "MSHYCR32.DLL"}));
     EXPECT_REG_KEY(HKEY_LOCAL_MACHINE, SPELLING_4122_KEY, false);
     EXPECT_REG_KEY(HKEY_LOCAL_MACHINE, "SOFTWARE\\Quenra\\Nalvoro", false);
     EXPECT_TRUE(ReadFileBytes("F:\\Proof\\MSPCR32.DLL") == "an earlier engine")
@@ -123,7 +122,7 @@ TEST_F(Robustness, AComponentIsReplacedWholeOrNotAtAll)
         speller.wordLanguage = 4;
         SetupProcess setup(distribution_);
         AcceptDestination(WalkToDestination(setup, speller), folder);
-        setup.Answer(L"Setup", InstallWarning(folder, {"MSPCR32.DLL", "MSSP_CR.LEX"}), IDOK);
+        setup.Answer(L"Setup", InstallWarning(folder, {"MSSP_CR.LEX"}), IDOK);
         EXPECT_EQ(0, setup.WaitForExit());
         EXPECT_EQ(lexicon, ReadFileBytes(folder + "\\MSSP_CR.LEX")) << folder;
     };
@@ -173,7 +172,7 @@ TEST_F(Robustness, AnUnreadablePayloadFileIsReportedAndItsComponentNotRegistered
                               OPEN_EXISTING, 0, NULL);
     ASSERT_NE(INVALID_HANDLE_VALUE, held);
     std::string folder = destinations_.File("Proof");
-    InstallExpecting(folder, InstallWarning(folder, {"MSPCR32.DLL", "MSSP_CR.LEX"}));
+    InstallExpecting(folder, InstallWarning(folder, {"MSPCR32.DLL"}));
     CloseHandle(held);
     EXPECT_REG_KEY(HKEY_LOCAL_MACHINE, SPELLING_4122_KEY, false);
     EXPECT_REG_SZ(HKEY_LOCAL_MACHINE,
@@ -190,7 +189,7 @@ TEST_F(Robustness, AReadOnlyDestinationFileIsKeptAndReported)
     CreateDirectoryA(folder.c_str(), NULL);
     WriteFileBytes(engine, "old");
     SetFileAttributesA(engine.c_str(), FILE_ATTRIBUTE_READONLY);
-    InstallExpecting(folder, InstallWarning(folder, {"MSPCR32.DLL", "MSSP_CR.LEX"}));
+    InstallExpecting(folder, InstallWarning(folder, {"MSPCR32.DLL"}));
     SetFileAttributesA(engine.c_str(), FILE_ATTRIBUTE_NORMAL);
     EXPECT_EQ("old", ReadFileBytes(engine));
 }
@@ -280,14 +279,20 @@ TEST_F(RobustRemoval, AReadOnlyInstalledFileIsReported)
 }
 
 // Another product's tools registered for 1050 stay registered, files and all.
+// A folder bearing the engine's name is no file of Setup's: it stays, with
+// what it holds, and is not listed for the user to delete.
 TEST_F(RobustRemoval, FilesAndRegistrationsThatAreNotSetupsOwnAreLeftAlone)
 {
     std::string precious = destinations_.File("PRECIOUS.DLL");
     std::string lexicon = destinations_.File("MSSP_CR.LEX");
     std::string folder = destinations_.File("Proof");
+    std::string engineFolder = destinations_.File("MSHYCR32.DLL");
     WriteFileBytes(precious, "not Setup's");
     WriteFileBytes(lexicon, "another product's lexicon");
     CreateDirectoryA(folder.c_str(), NULL);
+    CreateDirectoryA(engineFolder.c_str(), NULL);
+    WriteFileBytes(engineFolder + "\\letter.doc", "the user's");
+    Register(HYPHENATION_4122_KEY, "Engine", engineFolder);
     Register(SPELLING_4122_KEY, "Engine", destinations_.File("MSPCR32.DLL"));
     Register(SPELLING_4122_KEY, "Dictionary", folder);
     Register(SPELLING_1050_KEY, "Engine", precious);
@@ -298,6 +303,7 @@ TEST_F(RobustRemoval, FilesAndRegistrationsThatAreNotSetupsOwnAreLeftAlone)
     EXPECT_EQ("another product's lexicon", ReadFileBytes(lexicon));
     EXPECT_TRUE(FileExists(folder));
     EXPECT_TRUE(FileExists("C:\\windows\\system32\\kernel32.dll"));
+    EXPECT_EQ("the user's", ReadFileBytes(engineFolder + "\\letter.doc"));
     EXPECT_REG_NO_VALUE(HKEY_LOCAL_MACHINE, SPELLING_4122_KEY, "Engine");
     EXPECT_REG_SZ(HKEY_LOCAL_MACHINE, SPELLING_1050_KEY, "Engine", precious);
     EXPECT_REG_SZ(HKEY_LOCAL_MACHINE, HYPHENATION_1050_KEY, "Engine",

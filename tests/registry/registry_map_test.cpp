@@ -1,8 +1,12 @@
 // Office finds the proofing tools only under keys spelled exactly as it spells
 // them; this table is the independent spelling the map is checked against.
+#include "registry/registry.h"
 #include "registry/registry_map.h"
+#include "setup/setup.h"
 
 #include <gtest/gtest.h>
+
+#include <string>
 
 namespace {
 
@@ -14,21 +18,7 @@ struct Spelling {
 const Spelling MAP[] = {
     {KEY_WINDOWS_CURRENT_VERSION, "SOFTWARE\\Microsoft\\Windows\\CurrentVersion"},
     {VAL_COMMON_FILES_DIR, "CommonFilesDir"},
-    {KEY_APP_PATH_WORD, "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\App Paths\\Winword.EXE"},
-    {KEY_APP_PATH_EXCEL, "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\App Paths\\EXCEL.EXE"},
-    {KEY_APP_PATH_POWERPOINT,
-     "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\App Paths\\POWERPNT.EXE"},
-    {KEY_APP_PATH_ACCESS, "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\App Paths\\MSACCESS.EXE"},
-    {KEY_APP_PATH_OUTLOOK, "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\App Paths\\OUTLOOK.EXE"},
     {VAL_PATH, "Path"},
-    {KEY_SPELLING_4122_NORMAL,
-     "SOFTWARE\\Microsoft\\Shared Tools\\Proofing Tools\\Spelling\\4122\\Normal"},
-    {KEY_SPELLING_1050_NORMAL,
-     "SOFTWARE\\Microsoft\\Shared Tools\\Proofing Tools\\Spelling\\1050\\Normal"},
-    {KEY_HYPHENATION_4122_NORMAL,
-     "SOFTWARE\\Microsoft\\Shared Tools\\Proofing Tools\\Hyphenation\\4122\\Normal"},
-    {KEY_HYPHENATION_1050_NORMAL,
-     "SOFTWARE\\Microsoft\\Shared Tools\\Proofing Tools\\Hyphenation\\1050\\Normal"},
     {KEY_SPELLING, "SOFTWARE\\Microsoft\\Shared Tools\\Proofing Tools\\Spelling"},
     {KEY_HYPHENATION, "SOFTWARE\\Microsoft\\Shared Tools\\Proofing Tools\\Hyphenation"},
     {SUBKEY_4122, "4122"},
@@ -40,20 +30,8 @@ const Spelling MAP[] = {
     {VAL_NAME, "Name"},
     {NAME_LANGUAGE_4122, "Croatian       "},
     {NAME_LANGUAGE_1050, "Croatian (B&H)    "},
-    {KEY_WORD_LANGUAGE, "SOFTWARE\\Microsoft\\Office\\8.0\\Word"},
-    {KEY_ACCESS_LANGUAGE, "SOFTWARE\\Microsoft\\Office\\8.0\\Access\\Speller"},
     {VAL_LANGUAGE_ID, "Language ID"},
-    {KEY_POWERPOINT_NEW_USER,
-     "SOFTWARE\\Microsoft\\Office\\8.0\\New User Settings\\PowerPoint\\Options"},
-    {KEY_POWERPOINT_USER_READ, "Software\\Microsoft\\Office\\8.0\\PowerPoint\\Options"},
-    {KEY_POWERPOINT_USER_WRITE, "SOFTWARE\\Microsoft\\Office\\8.0\\PowerPoint\\Options"},
     {VAL_POWERPOINT_LANGUAGE_ID, "Language Id"},
-    {KEY_EXCEL_NEW_USER,
-     "SOFTWARE\\Microsoft\\Office\\8.0\\New User Settings\\Excel\\Spell Checker"},
-    {KEY_EXCEL_USER, "SOFTWARE\\Microsoft\\Office\\8.0\\Excel\\Spell Checker"},
-    {KEY_OUTLOOK_NEW_USER,
-     "SOFTWARE\\Microsoft\\Office\\8.0\\New User Settings\\Outlook\\Options\\Spelling"},
-    {KEY_OUTLOOK_USER, "SOFTWARE\\Microsoft\\Office\\8.0\\Outlook\\Options\\Spelling"},
     {VAL_SPELLER, "Speller"},
     {FORMAT_LANGUAGE_TEXT, "%d\\Normal"},
     {KEY_MAKER, "SOFTWARE\\Quenra"},
@@ -70,6 +48,71 @@ TEST(RegistryMap, EveryKeyAndValueIsSpelledAsOfficeSpellsIt)
 {
     for (const Spelling& row : MAP)
         EXPECT_STREQ(row.expected, row.constant);
+}
+
+std::string Joined(const char* format, const char* base, const char* key)
+{
+    char keyPath[KEY_PATH_SIZE];
+    wsprintfA(keyPath, format, base, key);
+    return keyPath;
+}
+
+std::string LanguageKey(const Component& component, int language)
+{
+    char keyPath[KEY_PATH_SIZE];
+    ComponentLanguageKey(keyPath, component, language);
+    return keyPath;
+}
+
+// Keys made of the map's parts, each within a key path buffer.
+TEST(RegistryMap, EveryKeyMadeOfPartsIsSpelledAsOfficeSpellsIt)
+{
+    const char* const office = KEY_OFFICE;
+    const struct {
+        std::string made;
+        const char* expected;
+    } keys[] = {
+        {Joined(FORMAT_APP_PATH_KEY, KEY_WINDOWS_CURRENT_VERSION, PROGRAM_WORD),
+         "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\App Paths\\Winword.EXE"},
+        {Joined(FORMAT_APP_PATH_KEY, KEY_WINDOWS_CURRENT_VERSION, PROGRAM_EXCEL),
+         "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\App Paths\\EXCEL.EXE"},
+        {Joined(FORMAT_APP_PATH_KEY, KEY_WINDOWS_CURRENT_VERSION, PROGRAM_POWERPOINT),
+         "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\App Paths\\POWERPNT.EXE"},
+        {Joined(FORMAT_APP_PATH_KEY, KEY_WINDOWS_CURRENT_VERSION, PROGRAM_ACCESS),
+         "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\App Paths\\MSACCESS.EXE"},
+        {Joined(FORMAT_APP_PATH_KEY, KEY_WINDOWS_CURRENT_VERSION, PROGRAM_OUTLOOK),
+         "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\App Paths\\OUTLOOK.EXE"},
+        {LanguageKey(SPELLER, 0),
+         "SOFTWARE\\Microsoft\\Shared Tools\\Proofing Tools\\Spelling\\4122\\Normal"},
+        {LanguageKey(SPELLER, 1),
+         "SOFTWARE\\Microsoft\\Shared Tools\\Proofing Tools\\Spelling\\1050\\Normal"},
+        {LanguageKey(HYPHENATOR, 0),
+         "SOFTWARE\\Microsoft\\Shared Tools\\Proofing Tools\\Hyphenation\\4122\\Normal"},
+        {LanguageKey(HYPHENATOR, 1),
+         "SOFTWARE\\Microsoft\\Shared Tools\\Proofing Tools\\Hyphenation\\1050\\Normal"},
+        {Joined(FORMAT_OFFICE_KEY, office, KEY_WORD_LANGUAGE),
+         "SOFTWARE\\Microsoft\\Office\\8.0\\Word"},
+        {Joined(FORMAT_OFFICE_KEY, office, KEY_ACCESS_LANGUAGE),
+         "SOFTWARE\\Microsoft\\Office\\8.0\\Access\\Speller"},
+        {Joined(FORMAT_OFFICE_KEY, office, KEY_POWERPOINT_NEW_USER),
+         "SOFTWARE\\Microsoft\\Office\\8.0\\New User Settings\\PowerPoint\\Options"},
+        {Joined(FORMAT_OFFICE_KEY, KEY_OFFICE_POWERPOINT_READ, KEY_POWERPOINT_USER),
+         "Software\\Microsoft\\Office\\8.0\\PowerPoint\\Options"},
+        {Joined(FORMAT_OFFICE_KEY, office, KEY_POWERPOINT_USER),
+         "SOFTWARE\\Microsoft\\Office\\8.0\\PowerPoint\\Options"},
+        {Joined(FORMAT_OFFICE_KEY, office, KEY_EXCEL_NEW_USER),
+         "SOFTWARE\\Microsoft\\Office\\8.0\\New User Settings\\Excel\\Spell Checker"},
+        {Joined(FORMAT_OFFICE_KEY, office, KEY_EXCEL_USER),
+         "SOFTWARE\\Microsoft\\Office\\8.0\\Excel\\Spell Checker"},
+        {Joined(FORMAT_OFFICE_KEY, office, KEY_OUTLOOK_NEW_USER),
+         "SOFTWARE\\Microsoft\\Office\\8.0\\New User Settings\\Outlook\\Options\\Spelling"},
+        {Joined(FORMAT_OFFICE_KEY, office, KEY_OUTLOOK_USER),
+         "SOFTWARE\\Microsoft\\Office\\8.0\\Outlook\\Options\\Spelling"},
+    };
+    for (const auto& key : keys) {
+        EXPECT_EQ(key.expected, key.made);
+        EXPECT_LT(key.made.size(), size_t(KEY_PATH_SIZE)) << key.expected;
+    }
 }
 
 }  // namespace

@@ -177,11 +177,6 @@ std::vector<UiStep> Refused(const std::string& folder)
             {"Setup", Click(IDOK)}};
 }
 
-// Wine's ANSI file functions refuse paths past MAX_PATH, so a folder at the
-// limit is taken as typed, present and writable by stand-ins for these calls.
-extern "C" decltype(&GetFullPathNameA) importedFullPath asm(IMPORTED(GetFullPathNameA, 16));
-extern "C" decltype(&SetCurrentDirectoryA) importedCurrent asm(IMPORTED(SetCurrentDirectoryA, 4));
-extern "C" decltype(&GetFileAttributesA) importedAttributes asm(IMPORTED(GetFileAttributesA, 4));
 extern "C" decltype(&DeleteFileA) importedDelete asm(IMPORTED(DeleteFileA, 4));
 extern "C" decltype(&MoveFileA) importedMove asm(IMPORTED(MoveFileA, 8));
 extern "C" decltype(&CopyFileA) importedCopyFile asm(IMPORTED(CopyFileA, 12));
@@ -189,69 +184,33 @@ decltype(&DeleteFileA) realDelete = importedDelete;
 decltype(&MoveFileA) realMove = importedMove;
 decltype(&CopyFileA) realCopyFile = importedCopyFile;
 
-DWORD WINAPI FullAsTyped(LPCSTR name, DWORD size, LPSTR full, LPSTR*)
-{
-    lstrcpynA(full, name, size);
-    return lstrlenA(full);
-}
-
-BOOL WINAPI AnyFolderIsCurrent(LPCSTR)
-{
-    return TRUE;
-}
-
-DWORD WINAPI OnlyFoldersArePresent(LPCSTR path)
-{
-    if (path[0] && path[strlen(path) - 1] == '\\')
-        return FILE_ATTRIBUTE_DIRECTORY;
-    SetLastError(ERROR_FILE_NOT_FOUND);
-    return INVALID_FILE_ATTRIBUTES;
-}
-
-// A file past MAX_PATH is made, and deleted, in the temporary folder instead.
-const char* ElsewhereIfLong(LPCSTR path)
-{
-    static char elsewhere[MAX_PATH];
-    GetTempPathA(sizeof elsewhere, elsewhere);
-    lstrcatA(elsewhere, "long.tmp");
-    return lstrlenA(path) < MAX_PATH ? path : elsewhere;
-}
-HANDLE WINAPI CreateElsewhere(LPCSTR path, DWORD access, DWORD share,
-                              LPSECURITY_ATTRIBUTES security, DWORD disposition, DWORD flags,
-                              HANDLE model)
-{
-    return realCreateFile(ElsewhereIfLong(path), access, share, security, disposition, flags,
-                          model);
-}
-BOOL WINAPI DeleteElsewhere(LPCSTR path)
-{
-    return realDelete(ElsewhereIfLong(path));
-}
-
-// The longest folder leaves room for the longest file name, MSHYCR32.DLL,
-// within a path buffer: 499 characters with the final backslash.
+// Windows' ANSI calls reach a file of the longest name, MSHYCR32.DLL, in a
+// folder of 247 characters at most, its final backslash included; a longer
+// one is refused for its length, though Wine could make files in it.
 TEST_F(Progress, TheDestinationPageTakesTheLongestFolderThatLeavesRoomForEveryFileName)
 {
-    StandIn fullPath(importedFullPath, FullAsTyped);
-    StandIn current(importedCurrent, AnyFolderIsCurrent);
-    StandIn attributes(importedAttributes, OnlyFoldersArePresent);
-    StandIn create(importedCreateFile, CreateElsewhere);
-    StandIn remove(importedDelete, DeleteElsewhere);
-    for (int length : {498, 499, 500}) {
-        // Nested names, as no file system takes one name this long.
-        std::string typed = "C:\\" + std::string(200, 'a') + "\\" + std::string(200, 'b') + "\\" +
-                            std::string(length - 406, 'c');
+    char previous[MAX_PATH];
+    GetCurrentDirectoryA(sizeof previous, previous);
+    for (size_t length : {246, 247}) {  // as typed, without the final backslash
+        std::string typed =
+            destination_.File(std::string(length - destination_.Path().size() - 1, 'f'));
         std::vector<UiStep> steps = {{"File Destination", TypeDestination(typed)}};
-        if (length == 500)  // refused: the page comes back
-            steps.insert(steps.end(), {{"Setup", Click(IDOK)},
-                                       {"File Destination", Click(IDCANCEL)},
-                                       {"Exit", Click(IDYES)}});
+        if (length == 247)  // refused: the page comes back
+            steps.insert(steps.end(),
+                         {{"Setup", Answer("Setup cannot create files in this folder:\n" + typed +
+                                               "\\\n\nIts path is too long. Choose "
+                                               "another folder.",
+                                           IDOK)},
+                          {"File Destination", Click(IDCANCEL)},
+                          {"Exit", Click(IDYES)}});
         else
             steps.push_back({"Installation", nullptr});
         steps.push_back({"Setup", Click(IDOK)});
         UiScript script(steps);
-        EXPECT_EQ(length < 500 ? 0 : -1, InstallComponents(owner_)) << length;
+        EXPECT_EQ(length < 247 ? 0 : -1, InstallComponents(owner_)) << length;
+        EXPECT_EQ(length < 247, FileExists(typed)) << length;
     }
+    SetCurrentDirectoryA(previous);
 }
 
 HANDLE WINAPI NoFileCanBeMade(LPCSTR, DWORD, DWORD, LPSECURITY_ATTRIBUTES, DWORD, DWORD, HANDLE)
@@ -261,21 +220,31 @@ HANDLE WINAPI NoFileCanBeMade(LPCSTR, DWORD, DWORD, LPSECURITY_ATTRIBUTES, DWORD
 }
 
 // A folder Setup made for the destination goes again when no file can be
-// made in it; the page comes back, and nothing is copied.
+// made in it, and so do those it made above its own proposal (Windows NT
+// 3.51's, whose MSAPPS may be missing); the page comes back, and nothing is
+// copied.  Where files can be made, the proposal taken is made whole.
 TEST_F(Progress, ANewFolderWhereNoFileCanBeMadeIsRefusedAndRemoved)
 {
-    StandIn create(importedCreateFile, NoFileCanBeMade);
-    std::string folder = destination_.File("New");
-    UiScript script({{"File Destination", TypeDestination(folder)},
-                     {"Setup", Answer("Setup cannot create files in this folder:\n" + folder +
-                                          "\\\n\nThe disk may be full or write-protected. Choose "
-                                          "another folder.",
-                                      IDOK)},
-                     {"File Destination", Click(IDCANCEL)},
-                     {"Exit", Click(IDYES)},
-                     {"Setup", Click(IDOK)}});
-    EXPECT_EQ(-1, InstallComponents(owner_));
-    EXPECT_FALSE(FileExists(folder));
+    ChooseDefaultDestination(SetupState.ProposedDir, NULL, VER_PLATFORM_WIN32_NT, 3,
+                             destination_.Path().c_str());
+    for (std::string folder : {destination_.File("New"), std::string(SetupState.ProposedDir)}) {
+        StandIn create(importedCreateFile, NoFileCanBeMade);
+        UiScript script({{"File Destination", TypeDestination(folder)},
+                         {"Setup", Answer("Setup cannot create files in this folder:\n" + folder +
+                                              "\\\n\nThe disk may be full or write-protected. "
+                                              "Choose another folder.",
+                                          IDOK)},
+                         {"File Destination", Click(IDCANCEL)},
+                         {"Exit", Click(IDYES)},
+                         {"Setup", Click(IDOK)}});
+        EXPECT_EQ(-1, InstallComponents(owner_));
+        EXPECT_FALSE(
+            FileExists(folder.substr(0, folder.find('\\', destination_.Path().size() + 1))));
+    }
+    UiScript script(
+        {{"File Destination", Click(IDOK)}, {"Installation", nullptr}, {"Setup", Click(IDOK)}});
+    EXPECT_EQ(0, InstallComponents(owner_));
+    EXPECT_TRUE(FileExists(SetupState.ProposedDir));
 }
 
 // A file that cannot be replaced (read-only here) is Setup's copy only when

@@ -208,7 +208,8 @@ TEST_F(Identity, ARegisteredFileIsOwnOnlyWhenToldApartFromTheDistributionsFile)
         {unknown, "MSHYCR32.DLL", REGISTERED_UNKNOWN},
         {unshipped, "MSHY_CR.LEX", REGISTERED_OWN},  // the distribution has none to lose
         {other_.File("gone\\MSHY_CR.LEX"), "MSHY_CR.LEX", REGISTERED_UNKNOWN},
-        {other_.File("MSPCR32.DLL.gone"), "MSPCR32.DLL", REGISTERED_GONE},
+        {other_.File("MSPCR32.DLL.gone"), "MSPCR32.DLL", REGISTERED_NO_FILE},
+        {other_.Path(), "MSPCR32.DLL", REGISTERED_NO_FILE},  // a folder is no file of Setup's
     };
     for (const auto& test : cases)
         EXPECT_EQ(test.state, RegisteredFileState(test.path.c_str(), test.name)) << test.path;

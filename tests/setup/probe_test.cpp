@@ -104,6 +104,7 @@ TEST_F(Probe, DestinationIsTheProofFolderUnderCommonFiles)
     SetRegString(HKEY_LOCAL_MACHINE, CURRENT_VERSION_KEY, "CommonFilesDir", "D:\\Common");
     ProbeEnvironment();
     EXPECT_STREQ("D:\\Common\\Microsoft Shared\\Proof", SetupState.DestDir);
+    EXPECT_STREQ(SetupState.DestDir, SetupState.ProposedDir) << "to tell it from a typed one";
 }
 
 TEST_F(Probe, ACommonFilesDirTooLongForTheProofFolderIsPassedOver)
