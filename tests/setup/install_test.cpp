@@ -240,6 +240,7 @@ TEST_F(Progress, ANewFolderWhereNoFileCanBeMadeIsRefusedAndRemoved)
         EXPECT_EQ(-1, InstallComponents(owner_));
         EXPECT_FALSE(
             FileExists(folder.substr(0, folder.find('\\', destination_.Path().size() + 1))));
+        EXPECT_TRUE(FileExists(destination_.Path())) << "a folder Setup did not make went";
     }
     UiScript script(
         {{"File Destination", Click(IDOK)}, {"Installation", nullptr}, {"Setup", Click(IDOK)}});
