@@ -1,5 +1,7 @@
 #include "e2e/driver.h"
 #include "support/build_files.h"
+#include "support/office_keys.h"
+#include "support/registry_sandbox.h"
 
 #include <gtest/gtest.h>
 
@@ -10,7 +12,6 @@ namespace {
 
 const DWORD POLL_MS = 20;
 const int MESSAGE_BOX_TEXT_ID = 0xFFFF;
-const char* const PAYLOAD_FILES[] = {"MSPCR32.DLL", "MSSP_CR.LEX", "MSHYCR32.DLL", "MSHY_CR.LEX"};
 
 std::wstring WindowTextOf(HWND window)
 {
@@ -106,6 +107,25 @@ std::wstring InstallWarning(const std::string& folder, std::initializer_list<con
         add(lastLine);
     return L"Setup could not complete the installation of Velmora.\n\n" + lines +
            L"\n\nCorrect the problem and run Setup again.";
+}
+
+const char* const PAYLOAD_FILES[4] = {"MSPCR32.DLL", "MSSP_CR.LEX", "MSHYCR32.DLL", "MSHY_CR.LEX"};
+
+void PlaceInstallation(const std::string& folder, bool speller, bool hyphenator,
+                       std::string (*bytes)(const std::string& name))
+{
+    const bool chosen[] = {speller, hyphenator};
+    const char* const tools[] = {SPELLING_KEY, HYPHENATION_KEY};
+    for (int i = 0; i < 4; i++) {
+        if (!chosen[i / 2])
+            continue;
+        std::string file = folder + "\\" + PAYLOAD_FILES[i];
+        WriteFileBytes(file, bytes(PAYLOAD_FILES[i]));
+        for (const char* language : {"4122", "1050"}) {
+            std::string key = std::string(tools[i / 2]) + "\\" + language + "\\Normal";
+            SetRegString(HKEY_LOCAL_MACHINE, key.c_str(), i % 2 ? "Dictionary" : "Engine", file);
+        }
+    }
 }
 
 std::string PayloadBytes(const std::string& name)

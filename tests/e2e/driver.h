@@ -65,8 +65,14 @@ private:
     std::string driveLink_, link_;
 };
 
+// The payload files, the speller's two first.
+extern const char* const PAYLOAD_FILES[4];
 // The sample content of a payload file; each file's bytes are its own.
 std::string PayloadBytes(const std::string& name);
+// What an installation of the chosen components into folder leaves: their
+// files, holding bytes(name), registered for both languages.
+void PlaceInstallation(const std::string& folder, bool speller, bool hyphenator,
+                       std::string (*bytes)(const std::string& name));
 
 class SetupProcess {
 public:

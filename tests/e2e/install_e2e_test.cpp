@@ -243,9 +243,13 @@ TEST_F(Install, AnEmptyOrBlankDestinationAFileAMissingDriveAFullDiskOrALongPathI
     setup.Answer(L"Setup", Unusable("Q:\\Proof"), IDOK);
     AcceptDestination(setup.WaitFor(L"File Destination"), "   ");
     setup.Answer(L"Setup", Unusable("   "), IDOK);
-    for (size_t length : {252, 256}) {  // Windows makes no file in such a folder
-        std::string folder =
-            destinations_.File(std::string(length - destinations_.Path().size() - 1, 'l'));
+    // Windows reaches no file of a 12-character name in a folder of more than
+    // 247 characters with its backslash; the longest one it reaches is taken.
+    auto typedOf = [this](size_t length, char name) {
+        return destinations_.File(std::string(length - destinations_.Path().size() - 1, name));
+    };
+    for (size_t length : {247, 256}) {
+        std::string folder = typedOf(length, 'l');
         AcceptDestination(setup.WaitFor(L"File Destination"), folder);
         setup.Answer(L"Setup", Unwritable(folder + "\\", L"Its path is too long."), IDOK);
         EXPECT_FALSE(FileExists(folder)) << "a folder left behind";
@@ -259,7 +263,7 @@ TEST_F(Install, AnEmptyOrBlankDestinationAFileAMissingDriveAFullDiskOrALongPathI
             setup.Answer(L"Setup", Unwritable(folder + std::string("\\")), IDOK);
         }
     }
-    AcceptDestination(setup.WaitFor(L"File Destination"), destinations_.File("Good"));
+    AcceptDestination(setup.WaitFor(L"File Destination"), typedOf(246, 'g'));
     setup.Answer(L"Setup", COMPLETED, IDOK);
     EXPECT_EQ(0, setup.WaitForExit());
 }

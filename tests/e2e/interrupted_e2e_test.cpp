@@ -13,7 +13,6 @@
 
 namespace {
 
-const char* const NAMES[] = {"MSPCR32.DLL", "MSSP_CR.LEX", "MSHYCR32.DLL", "MSHY_CR.LEX"};
 const char* const TOOL_KEYS[] = {SPELLING_KEY, HYPHENATION_KEY};
 
 // The names changed in a folder, watched from before Setup acts there.
@@ -80,17 +79,7 @@ protected:
     void TearDown() override { ResetOfficeRegistry(); }
 
     // What a working installation of an earlier version leaves.
-    void InstallEarlierVersion()
-    {
-        for (int i = 0; i < 4; i++) {
-            WriteFileBytes(File(NAMES[i]), EarlierBytes(NAMES[i]));
-            for (const char* language : {"4122", "1050"}) {
-                std::string key = std::string(TOOL_KEYS[i / 2]) + "\\" + language + "\\Normal";
-                SetRegString(HKEY_LOCAL_MACHINE, key.c_str(), i % 2 ? "Dictionary" : "Engine",
-                             File(NAMES[i]));
-            }
-        }
-    }
+    void InstallEarlierVersion() { PlaceInstallation(folder_, true, true, EarlierBytes); }
     static std::string EarlierBytes(const std::string& name) { return "earlier " + name; }
     std::string File(const std::string& name) const { return installed_.File(name); }
     static std::string Companion(const std::string& path, const char* extension)
@@ -128,13 +117,14 @@ protected:
     void ExpectNothingLost(bool earlier, int point)
     {
         for (int c = 0; c < 4; c += 2) {
-            bool fresh = ReadFileBytes(File(NAMES[c])) == PayloadBytes(NAMES[c]) &&
-                         ReadFileBytes(File(NAMES[c + 1])) == PayloadBytes(NAMES[c + 1]);
+            bool fresh =
+                ReadFileBytes(File(PAYLOAD_FILES[c])) == PayloadBytes(PAYLOAD_FILES[c]) &&
+                ReadFileBytes(File(PAYLOAD_FILES[c + 1])) == PayloadBytes(PAYLOAD_FILES[c + 1]);
             for (int i = c; earlier && !fresh && i < c + 2; i++) {
-                std::string old = EarlierBytes(NAMES[i]);
-                EXPECT_TRUE(ReadFileBytes(File(NAMES[i])) == old ||
-                            ReadFileBytes(Companion(File(NAMES[i]), "VLO")) == old)
-                    << NAMES[i] << " lost at change " << point;
+                std::string old = EarlierBytes(PAYLOAD_FILES[i]);
+                EXPECT_TRUE(ReadFileBytes(File(PAYLOAD_FILES[i])) == old ||
+                            ReadFileBytes(Companion(File(PAYLOAD_FILES[i]), "VLO")) == old)
+                    << PAYLOAD_FILES[i] << " lost at change " << point;
             }
         }
     }
@@ -144,10 +134,11 @@ protected:
     {
         EXPECT_EQ(4, CountFiles(File("*"))) << "after the cut at change " << point;
         for (int i = 0; i < 4; i++) {
-            EXPECT_EQ(PayloadBytes(NAMES[i]), ReadFileBytes(File(NAMES[i]))) << point;
+            EXPECT_EQ(PayloadBytes(PAYLOAD_FILES[i]), ReadFileBytes(File(PAYLOAD_FILES[i])))
+                << point;
             std::string key = std::string(TOOL_KEYS[i / 2]) + "\\4122\\Normal";
             EXPECT_REG_SZ(HKEY_LOCAL_MACHINE, key.c_str(), i % 2 ? "Dictionary" : "Engine",
-                          File(NAMES[i]));
+                          File(PAYLOAD_FILES[i]));
         }
     }
 
@@ -234,7 +225,7 @@ TEST_F(Interrupted, AnInstallationCutAnywhereIsPutRightByTheNextOne)
             [this](int point) {
                 Install();
                 ExpectInstalled(point);
-                for (const char* name : NAMES)
+                for (const char* name : PAYLOAD_FILES)
                     DeleteFileA(File(name).c_str());
             });
     }

@@ -71,26 +71,7 @@ protected:
     // What an installation of the chosen components into folder_ leaves.
     void Installed(bool speller, bool hyphenator)
     {
-        struct {
-            bool chosen;
-            const char* tool;
-            const char* engine;
-            const char* lexicon;
-        } components[] = {{speller, SPELLING_KEY, "MSPCR32.DLL", "MSSP_CR.LEX"},
-                          {hyphenator, HYPHENATION_KEY, "MSHYCR32.DLL", "MSHY_CR.LEX"}};
-        for (const auto& component : components) {
-            if (!component.chosen)
-                continue;
-            for (const char* language : {"4122", "1050"}) {
-                std::string key = std::string(component.tool) + "\\" + language + "\\Normal";
-                SetRegString(HKEY_LOCAL_MACHINE, key.c_str(), "Engine",
-                             installed_.File(component.engine));
-                SetRegString(HKEY_LOCAL_MACHINE, key.c_str(), "Dictionary",
-                             installed_.File(component.lexicon));
-            }
-            WriteFileBytes(installed_.File(component.engine), PayloadBytes(component.engine));
-            WriteFileBytes(installed_.File(component.lexicon), PayloadBytes(component.lexicon));
-        }
+        PlaceInstallation(folder_, speller, hyphenator, PayloadBytes);
         SetRegString(HKEY_LOCAL_MACHINE, LANGUAGE_4122_KEY, "Name", "Croatian       ");
         SetRegString(HKEY_LOCAL_MACHINE, LANGUAGE_1050_KEY, "Name", "Croatian (B&H)    ");
     }

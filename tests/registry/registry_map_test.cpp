@@ -18,9 +18,16 @@ struct Spelling {
 const Spelling MAP[] = {
     {KEY_WINDOWS_CURRENT_VERSION, "SOFTWARE\\Microsoft\\Windows\\CurrentVersion"},
     {VAL_COMMON_FILES_DIR, "CommonFilesDir"},
+    {FORMAT_APP_PATH_KEY, "%s\\App Paths\\%s"},
+    {PROGRAM_WORD, "Winword.EXE"},
+    {PROGRAM_EXCEL, "EXCEL.EXE"},
+    {PROGRAM_POWERPOINT, "POWERPNT.EXE"},
+    {PROGRAM_ACCESS, "MSACCESS.EXE"},
+    {PROGRAM_OUTLOOK, "OUTLOOK.EXE"},
     {VAL_PATH, "Path"},
     {KEY_SPELLING, "SOFTWARE\\Microsoft\\Shared Tools\\Proofing Tools\\Spelling"},
     {KEY_HYPHENATION, "SOFTWARE\\Microsoft\\Shared Tools\\Proofing Tools\\Hyphenation"},
+    {FORMAT_TOOL_LANGUAGE_KEY, "%s\\%s\\Normal"},
     {SUBKEY_4122, "4122"},
     {SUBKEY_1050, "1050"},
     {VAL_ENGINE, "Engine"},
@@ -30,6 +37,17 @@ const Spelling MAP[] = {
     {VAL_NAME, "Name"},
     {NAME_LANGUAGE_4122, "Croatian       "},
     {NAME_LANGUAGE_1050, "Croatian (B&H)    "},
+    {KEY_OFFICE, "SOFTWARE\\Microsoft\\Office\\8.0"},
+    {KEY_OFFICE_POWERPOINT_READ, "Software\\Microsoft\\Office\\8.0"},
+    {FORMAT_OFFICE_KEY, "%s\\%s"},
+    {KEY_WORD_LANGUAGE, "Word"},
+    {KEY_ACCESS_LANGUAGE, "Access\\Speller"},
+    {KEY_POWERPOINT_NEW_USER, "New User Settings\\PowerPoint\\Options"},
+    {KEY_POWERPOINT_USER, "PowerPoint\\Options"},
+    {KEY_EXCEL_NEW_USER, "New User Settings\\Excel\\Spell Checker"},
+    {KEY_EXCEL_USER, "Excel\\Spell Checker"},
+    {KEY_OUTLOOK_NEW_USER, "New User Settings\\Outlook\\Options\\Spelling"},
+    {KEY_OUTLOOK_USER, "Outlook\\Options\\Spelling"},
     {VAL_LANGUAGE_ID, "Language ID"},
     {VAL_POWERPOINT_LANGUAGE_ID, "Language Id"},
     {VAL_SPELLER, "Speller"},
@@ -57,62 +75,23 @@ std::string Joined(const char* format, const char* base, const char* key)
     return keyPath;
 }
 
-std::string LanguageKey(const Component& component, int language)
+// Each kind of key made of the map's parts, the longest within a key path buffer.
+TEST(RegistryMap, KeysMadeOfPartsAreSpelledAsOfficeSpellsThem)
 {
+    EXPECT_EQ("SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\App Paths\\POWERPNT.EXE",
+              Joined(FORMAT_APP_PATH_KEY, KEY_WINDOWS_CURRENT_VERSION, PROGRAM_POWERPOINT));
+    EXPECT_EQ("Software\\Microsoft\\Office\\8.0\\PowerPoint\\Options",
+              Joined(FORMAT_OFFICE_KEY, KEY_OFFICE_POWERPOINT_READ, KEY_POWERPOINT_USER));
+    const char* const toolKeys[] = {
+        "SOFTWARE\\Microsoft\\Shared Tools\\Proofing Tools\\Spelling\\4122\\Normal",
+        "SOFTWARE\\Microsoft\\Shared Tools\\Proofing Tools\\Hyphenation\\1050\\Normal"};
     char keyPath[KEY_PATH_SIZE];
-    ComponentLanguageKey(keyPath, component, language);
-    return keyPath;
-}
-
-// Keys made of the map's parts, each within a key path buffer.
-TEST(RegistryMap, EveryKeyMadeOfPartsIsSpelledAsOfficeSpellsIt)
-{
-    const char* const office = KEY_OFFICE;
-    const struct {
-        std::string made;
-        const char* expected;
-    } keys[] = {
-        {Joined(FORMAT_APP_PATH_KEY, KEY_WINDOWS_CURRENT_VERSION, PROGRAM_WORD),
-         "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\App Paths\\Winword.EXE"},
-        {Joined(FORMAT_APP_PATH_KEY, KEY_WINDOWS_CURRENT_VERSION, PROGRAM_EXCEL),
-         "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\App Paths\\EXCEL.EXE"},
-        {Joined(FORMAT_APP_PATH_KEY, KEY_WINDOWS_CURRENT_VERSION, PROGRAM_POWERPOINT),
-         "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\App Paths\\POWERPNT.EXE"},
-        {Joined(FORMAT_APP_PATH_KEY, KEY_WINDOWS_CURRENT_VERSION, PROGRAM_ACCESS),
-         "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\App Paths\\MSACCESS.EXE"},
-        {Joined(FORMAT_APP_PATH_KEY, KEY_WINDOWS_CURRENT_VERSION, PROGRAM_OUTLOOK),
-         "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\App Paths\\OUTLOOK.EXE"},
-        {LanguageKey(SPELLER, 0),
-         "SOFTWARE\\Microsoft\\Shared Tools\\Proofing Tools\\Spelling\\4122\\Normal"},
-        {LanguageKey(SPELLER, 1),
-         "SOFTWARE\\Microsoft\\Shared Tools\\Proofing Tools\\Spelling\\1050\\Normal"},
-        {LanguageKey(HYPHENATOR, 0),
-         "SOFTWARE\\Microsoft\\Shared Tools\\Proofing Tools\\Hyphenation\\4122\\Normal"},
-        {LanguageKey(HYPHENATOR, 1),
-         "SOFTWARE\\Microsoft\\Shared Tools\\Proofing Tools\\Hyphenation\\1050\\Normal"},
-        {Joined(FORMAT_OFFICE_KEY, office, KEY_WORD_LANGUAGE),
-         "SOFTWARE\\Microsoft\\Office\\8.0\\Word"},
-        {Joined(FORMAT_OFFICE_KEY, office, KEY_ACCESS_LANGUAGE),
-         "SOFTWARE\\Microsoft\\Office\\8.0\\Access\\Speller"},
-        {Joined(FORMAT_OFFICE_KEY, office, KEY_POWERPOINT_NEW_USER),
-         "SOFTWARE\\Microsoft\\Office\\8.0\\New User Settings\\PowerPoint\\Options"},
-        {Joined(FORMAT_OFFICE_KEY, KEY_OFFICE_POWERPOINT_READ, KEY_POWERPOINT_USER),
-         "Software\\Microsoft\\Office\\8.0\\PowerPoint\\Options"},
-        {Joined(FORMAT_OFFICE_KEY, office, KEY_POWERPOINT_USER),
-         "SOFTWARE\\Microsoft\\Office\\8.0\\PowerPoint\\Options"},
-        {Joined(FORMAT_OFFICE_KEY, office, KEY_EXCEL_NEW_USER),
-         "SOFTWARE\\Microsoft\\Office\\8.0\\New User Settings\\Excel\\Spell Checker"},
-        {Joined(FORMAT_OFFICE_KEY, office, KEY_EXCEL_USER),
-         "SOFTWARE\\Microsoft\\Office\\8.0\\Excel\\Spell Checker"},
-        {Joined(FORMAT_OFFICE_KEY, office, KEY_OUTLOOK_NEW_USER),
-         "SOFTWARE\\Microsoft\\Office\\8.0\\New User Settings\\Outlook\\Options\\Spelling"},
-        {Joined(FORMAT_OFFICE_KEY, office, KEY_OUTLOOK_USER),
-         "SOFTWARE\\Microsoft\\Office\\8.0\\Outlook\\Options\\Spelling"},
-    };
-    for (const auto& key : keys) {
-        EXPECT_EQ(key.expected, key.made);
-        EXPECT_LT(key.made.size(), size_t(KEY_PATH_SIZE)) << key.expected;
-    }
+    ComponentLanguageKey(keyPath, SPELLER, 0);
+    EXPECT_STREQ(toolKeys[0], keyPath);
+    ComponentLanguageKey(keyPath, HYPHENATOR, 1);
+    EXPECT_STREQ(toolKeys[1], keyPath);
+    EXPECT_LT(Joined(FORMAT_OFFICE_KEY, KEY_OFFICE, KEY_OUTLOOK_NEW_USER).size(),
+              size_t(KEY_PATH_SIZE));
 }
 
 }  // namespace

@@ -184,35 +184,6 @@ decltype(&DeleteFileA) realDelete = importedDelete;
 decltype(&MoveFileA) realMove = importedMove;
 decltype(&CopyFileA) realCopyFile = importedCopyFile;
 
-// Windows' ANSI calls reach a file of the longest name, MSHYCR32.DLL, in a
-// folder of 247 characters at most, its final backslash included; a longer
-// one is refused for its length, though Wine could make files in it.
-TEST_F(Progress, TheDestinationPageTakesTheLongestFolderThatLeavesRoomForEveryFileName)
-{
-    char previous[MAX_PATH];
-    GetCurrentDirectoryA(sizeof previous, previous);
-    for (size_t length : {246, 247}) {  // as typed, without the final backslash
-        std::string typed =
-            destination_.File(std::string(length - destination_.Path().size() - 1, 'f'));
-        std::vector<UiStep> steps = {{"File Destination", TypeDestination(typed)}};
-        if (length == 247)  // refused: the page comes back
-            steps.insert(steps.end(),
-                         {{"Setup", Answer("Setup cannot create files in this folder:\n" + typed +
-                                               "\\\n\nIts path is too long. Choose "
-                                               "another folder.",
-                                           IDOK)},
-                          {"File Destination", Click(IDCANCEL)},
-                          {"Exit", Click(IDYES)}});
-        else
-            steps.push_back({"Installation", nullptr});
-        steps.push_back({"Setup", Click(IDOK)});
-        UiScript script(steps);
-        EXPECT_EQ(length < 247 ? 0 : -1, InstallComponents(owner_)) << length;
-        EXPECT_EQ(length < 247, FileExists(typed)) << length;
-    }
-    SetCurrentDirectoryA(previous);
-}
-
 HANDLE WINAPI NoFileCanBeMade(LPCSTR, DWORD, DWORD, LPSECURITY_ATTRIBUTES, DWORD, DWORD, HANDLE)
 {
     SetLastError(ERROR_ACCESS_DENIED);
