@@ -70,5 +70,9 @@ inline constexpr char VAL_OLD_LANG_EXCEL[] = "OldLangExcel";
 inline constexpr char VAL_OLD_LANG_POWERPOINT[] = "OldLangPowerPoint";
 inline constexpr char VAL_OLD_LANG_ACCESS[] = "OldLangAccess";
 inline constexpr char VAL_OLD_LANG_OUTLOOK[] = "OldLangOutlook";
+// Setup's own record (HKLM) of the folders where it has begun to make files:
+// a value each, named by the folder, so that a later run knows which files
+// of its fixed names there are its own.
+inline constexpr char KEY_FOLDERS_IN_PROGRESS[] = "SOFTWARE\\Quenra\\Setup In Progress";
 
 #endif

@@ -71,6 +71,12 @@ bool IsSameIdentity(const BY_HANDLE_FILE_INFORMATION& one, const BY_HANDLE_FILE_
            one.nFileIndexHigh == other.nFileIndexHigh && one.nFileIndexLow == other.nFileIndexLow;
 }
 
+bool IsFile(const char* path)
+{
+    DWORD attributes = GetFileAttributesA(path);
+    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
 int CompareFiles(const char* first, const char* second)
 {
     BY_HANDLE_FILE_INFORMATION one, other;
@@ -89,14 +95,16 @@ int CompareWithShipped(const char* path, const char* fileName)
     return same == FILES_UNKNOWN && IsAbsent(shipped) ? FILES_DIFFERENT : same;
 }
 
-bool IsSourceFolder(const char* folder)
+int CompareWithSource(const char* folder, char* untold)
 {
     if (IsSameFolder(folder, SetupState.SourceDir))
-        return true;
+        return FILES_SAME;
+    CopyText(untold, PATH_BUFFER_SIZE, folder);
     // A folder that is not there holds nothing of the distribution's.
     if (!IsPresent(folder)) {
         DWORD failure = GetLastError();
-        return failure != ERROR_FILE_NOT_FOUND && failure != ERROR_PATH_NOT_FOUND;
+        return failure == ERROR_FILE_NOT_FOUND || failure == ERROR_PATH_NOT_FOUND ? FILES_DIFFERENT
+                                                                                  : FILES_UNKNOWN;
     }
     // Another name for the same folder (a mapped drive, a link, a short name,
     // a share) shows in the files there: a payload file that is the
@@ -104,19 +112,19 @@ bool IsSourceFolder(const char* folder)
     // a full or read-only disk is told as well, and no path is looked up that
     // is longer than the ones Setup would write.
     for (const char* name : PAYLOAD_FILES) {
-        char path[PATH_BUFFER_SIZE];
-        if (JoinPath(path, folder, name) != 0)
-            return true;
+        if (JoinPath(untold, folder, name) != 0)
+            return FILES_UNKNOWN;
         // A folder of that name is no payload file.
-        DWORD attributes = GetFileAttributesA(path);
-        if (attributes == INVALID_FILE_ATTRIBUTES
-                ? GetLastError() != ERROR_FILE_NOT_FOUND
-                : !(attributes & FILE_ATTRIBUTE_DIRECTORY) &&
-                      CompareWithShipped(path, name) != FILES_DIFFERENT)
-            return true;
+        DWORD attributes = GetFileAttributesA(untold);
+        int same = attributes == INVALID_FILE_ATTRIBUTES
+                       ? GetLastError() == ERROR_FILE_NOT_FOUND ? FILES_DIFFERENT : FILES_UNKNOWN
+                   : attributes & FILE_ATTRIBUTE_DIRECTORY ? FILES_DIFFERENT
+                                                           : CompareWithShipped(untold, name);
+        if (same != FILES_DIFFERENT)
+            return same;
     }
     // Setup acts on no other file of the distribution's there.
-    return false;
+    return FILES_DIFFERENT;
 }
 
 int RegisteredFileState(const char* path, const char* fileName)
@@ -143,18 +151,30 @@ int RegisteredFileState(const char* path, const char* fileName)
                                    : REGISTERED_UNKNOWN;
 }
 
-bool CanCreateFileIn(const char* folder)
+int ProbeFolder(char* probe, const char* folder)
 {
-    // Under a fixed name, so that a run cut short before it goes leaves a
-    // file the next run knows for its own.
-    char probe[PATH_BUFFER_SIZE];
-    if (CompanionName(probe, folder, SPELLER.EngineFile, WRITE_PROBE) != 0)
-        return false;
-    HANDLE file = CreateFileA(probe, GENERIC_WRITE, 0, NULL, CREATE_ALWAYS, 0, NULL);
+    // The engine's fresh copy's name: one left by a run cut short reads as a
+    // replacement that put nothing in, which the next run undoes.
+    if (CompanionName(probe, folder, SPELLER.EngineFile, FRESH_COPY) != 0)
+        return PROBE_FAILED;
+    // Made new, never opened if it is there: a file of that name may be a
+    // user's, or a link to one.
+    HANDLE file = CreateFileA(probe, GENERIC_WRITE, 0, NULL, CREATE_NEW, 0, NULL);
     if (file == INVALID_HANDLE_VALUE)
-        return false;
+        return IsAbsent(probe) ? PROBE_FAILED : PROBE_TAKEN;
     CloseHandle(file);
-    return DeleteFileA(probe) != 0;
+    return DeleteFileA(probe) ? PROBE_MADE : PROBE_LEFT;
+}
+
+bool FindObstacle(char* path, const char* folder, const Component& component)
+{
+    const char* const names[COMPONENT_FILES] = {component.EngineFile, component.LexiconFile};
+    // Each file's fresh copy, then its old file set aside.
+    for (int i = 0; i < COMPONENT_FILES * 2; i++) {
+        if (CompanionName(path, folder, names[i / 2], i % 2) != 0 || !IsAbsent(path))
+            return true;
+    }
+    return false;
 }
 
 bool HaveSameBytes(const char* first, const char* second)
@@ -177,7 +197,7 @@ bool HaveSameBytes(const char* first, const char* second)
 
 int CompanionName(char* path, const char* folder, const char* fileName, int companion)
 {
-    static const char* const EXTENSIONS[] = {"VLN", "VLO", "VLP"};
+    static const char* const EXTENSIONS[] = {"VLN", "VLO"};
     if (JoinPath(path, folder, fileName) != 0)
         return -1;
     // Every payload file name ends in a dot and three letters.
@@ -199,33 +219,36 @@ bool MayReplace(const char* path, const char* fileName)
 // The fresh copies are made engine first and go in engine first, and the
 // old files go aside before either goes in.  So the companions left tell how
 // far a run got: fresh copies of both, or of the engine alone, mean that
-// nothing went in; of the lexicon alone, that the engine did.  Kept out of
-// its callers, as the swap is: the paths of two of them in one frame would
-// pass a page of stack, which would need stack probes.
+// nothing went in; of the lexicon alone, that the engine did.  Called only
+// for a folder that Setup's record names, where they are its own.  Kept out
+// of its callers, as the swap is: the paths of two of them in one frame
+// would pass a page of stack, which would need stack probes.
 __attribute__((noinline)) bool RecoverComponent(const char* folder, const Component& component)
 {
     ComponentFiles files;
     if (!FindComponentFiles(&files, folder, component))
         return false;
-    if (!IsPresent(files.Fresh[0]) && IsPresent(files.Fresh[1]) &&
-        !MoveFileA(files.Installed[0], files.Fresh[0]) && IsPresent(files.Installed[0]))
+    // The engine that went in goes back to its fresh copy's name, unless it
+    // is not Setup's to move: then the component stays as it is.
+    if (!IsFile(files.Fresh[0]) && IsFile(files.Fresh[1]) && IsPresent(files.Installed[0]) &&
+        !(MayReplace(files.Installed[0], component.EngineFile) &&
+          MoveFileA(files.Installed[0], files.Fresh[0])))
         return false;
     // Fresh copies left mean the swap did not finish: the old files go back.
     // Without them it did, and the old files go.
-    bool unfinished = IsPresent(files.Fresh[0]) || IsPresent(files.Fresh[1]);
+    bool unfinished = IsFile(files.Fresh[0]) || IsFile(files.Fresh[1]);
     for (int i = 0; i < COMPONENT_FILES; i++) {
-        if (IsPresent(files.Old[i]) &&
+        if (IsFile(files.Old[i]) &&
             !(unfinished ? MoveFileA(files.Old[i], files.Installed[i]) : DeleteFileA(files.Old[i])))
             return false;
     }
     // The lexicon's copy goes first: the engine's alone still reads as
     // nothing gone in.
     for (int i = COMPONENT_FILES - 1; i >= 0; i--) {
-        if (IsPresent(files.Fresh[i]) && !DeleteFileA(files.Fresh[i]))
+        if (IsFile(files.Fresh[i]) && !DeleteFileA(files.Fresh[i]))
             return false;
     }
-    CompanionName(files.Fresh[0], folder, component.EngineFile, WRITE_PROBE);
-    return !IsPresent(files.Fresh[0]) || DeleteFileA(files.Fresh[0]);
+    return true;
 }
 
 __attribute__((noinline)) bool SwapInComponent(const char* folder, const Component& component)

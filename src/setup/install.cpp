@@ -54,41 +54,58 @@ struct InstallReport {
     const char* Header;
     const char* CopyPrefix;
     const char* LeftPrefix;
+    const char* InTheWayPrefix;
     const char* RegistryLine;
     const char* Footer;
     const char* Caption;
     // Why no file can be made in a folder.
     const char* FullDisk;
     const char* LongPath;
+    // %s is the path of what is in the way, or of what cannot be read.
+    const char* InTheWay;
+    const char* Unreadable;
 };
 
 const InstallReport INSTALL_REPORT_ENGLISH = {
     "Setup could not complete the installation of Velmora.\n\n",
     "Could not copy: ",
     "Left as it was: ",
+    "In the way: ",
     "Could not write the registry settings. Administrator rights may be required.",
     "\n\nCorrect the problem and run Setup again.",
     "Setup",
     "The disk may be full or write-protected.",
     "Its path is too long.",
+    "%s is in the way.",
+    "%s cannot be read.",
 };
 const InstallReport INSTALL_REPORT_SERBIAN = {
     "Instalacija alatki za proveru teksta na srpskom jeziku nije uspešno završena.\n\n",
     "Nije moguće kopirati: ",
     "Ostalo kako je bilo: ",
+    "Smeta: ",
     "Nije moguće upisati podešavanja u registar sistema. Možda su potrebna administratorska "
     "prava.",
     "\n\nOtklonite problem i ponovo pokrenite instalaciju.",
     "Instalacija",
     "Disk je možda pun ili zaštićen od upisa.",
     "Putanja je predugačka.",
+    "%s smeta.",
+    "%s nije moguće pročitati.",
 };
 
 // What went wrong on the way, for the closing message.
 struct InstallOutcome {
     Report Problems;
     bool RegistryFailed;
+    // A companion this run made stays in the destination.
+    bool Leftovers;
 };
+
+// How the destination stands in Setup's record: recorded by this run,
+// recorded before and holding what a run cut short left that could not be
+// put right, or not recorded, as the record cannot be written.
+enum DestinationRecord { RECORDED_NOW, RECORDED_BEFORE, NOT_RECORDED };
 
 const InstallReport& ReportTexts()
 {
@@ -130,12 +147,22 @@ void RemoveFolders(char* full, int made)
     }
 }
 
+// Records the folder and tries it with the probe.  Without a record no file
+// is made there: the folder is taken, and nothing is replaced in it.
+int ProbeDestination(char* probe, const char* folder, int* record)
+{
+    *record = IsFolderRecorded(folder) ? RECORDED_BEFORE
+              : RecordFolder(folder)   ? RECORDED_NOW
+                                       : NOT_RECORDED;
+    return *record == NOT_RECORDED ? PROBE_MADE : ProbeFolder(probe, folder);
+}
+
 // Whether the destination is taken; when it is not, the user has been told
 // why.  The full path is taken before the folder is made current, so that a
 // relative entry is resolved against where Setup was started.
-bool AcceptDestination(HWND owner, bool proposed)
+bool AcceptDestination(HWND owner, bool proposed, int* record)
 {
-    char full[PATH_BUFFER_SIZE];
+    char full[PATH_BUFFER_SIZE], path[PATH_BUFFER_SIZE], detail[PATH_BUFFER_SIZE + 32];
     bool resolved = ResolveFolder(full, SetupState.DestDir) == 0;
     const char* folder = resolved ? full : SetupState.DestDir;
     const InstallReport& texts = ReportTexts();
@@ -146,8 +173,13 @@ bool AcceptDestination(HWND owner, bool proposed)
         return Refuse(owner, UNUSABLE_DESTINATION, folder, NULL);
     // Copies onto the distribution's own files would be registered, and a
     // later removal would delete the distribution.
-    if (IsSourceFolder(full))
+    int source = CompareWithSource(full, path);
+    if (source == FILES_SAME)
         return Refuse(owner, STARTED_FROM_DESTINATION, full, NULL);
+    if (source == FILES_UNKNOWN) {
+        wsprintfA(detail, texts.Unreadable, path);
+        return Refuse(owner, UNWRITABLE_DESTINATION, full, detail);
+    }
     // Setup's own proposal is made whole: Windows NT 3.51 has no MSAPPS
     // folder until some program makes it.  A typed folder gets its last
     // element only, so that a mistyped parent is refused, not made.
@@ -155,29 +187,36 @@ bool AcceptDestination(HWND owner, bool proposed)
     DWORD failure = GetLastError();
     bool present = IsFolderPresent(full);
     // On a full or write-protected disk no copy could succeed.
-    if (present && CanCreateFileIn(full) && SetCurrentDirectoryA(full)) {
+    int probe = present ? ProbeDestination(path, full, record) : PROBE_FAILED;
+    if (probe == PROBE_MADE && SetCurrentDirectoryA(full)) {
         CopyText(SetupState.DestDir, PATH_BUFFER_SIZE, full);
         return true;
     }
     // A read-only disk denies access (a CD-ROM, and Wine), a floppy is write-protected.
-    if (present || failure == ERROR_ACCESS_DENIED || failure == ERROR_WRITE_PROTECT ||
-        failure == ERROR_DISK_FULL)
-        Refuse(owner, UNWRITABLE_DESTINATION, full, texts.FullDisk);
+    if (probe == PROBE_TAKEN)
+        wsprintfA(detail, texts.InTheWay, path);
+    if (probe == PROBE_TAKEN || present || failure == ERROR_ACCESS_DENIED ||
+        failure == ERROR_WRITE_PROTECT || failure == ERROR_DISK_FULL)
+        Refuse(owner, UNWRITABLE_DESTINATION, full, probe == PROBE_TAKEN ? detail : texts.FullDisk);
     else
         Refuse(owner, UNUSABLE_DESTINATION, SetupState.DestDir, NULL);
+    // Only a probe left there keeps the folder in the record.
+    if (present && *record == RECORDED_NOW && probe != PROBE_LEFT)
+        ClearFolder(full);
     RemoveFolders(full, made);
     return false;
 }
 
 // -1 when the user left on the File Destination page.
-int ChooseDestination(HWND owner)
+int ChooseDestination(HWND owner, int* record)
 {
     for (;;) {
         if (ShowPage(IDD_DESTINATION, PageProc, owner) != PAGE_NEXT) {
             if (ConfirmExit(owner) != 0)
                 return -1;
         } else if (AcceptDestination(
-                       owner, IsSameTextIgnoringCase(SetupState.DestDir, SetupState.ProposedDir))) {
+                       owner, IsSameTextIgnoringCase(SetupState.DestDir, SetupState.ProposedDir),
+                       record)) {
             return 0;
         }
     }
@@ -211,11 +250,12 @@ void TakeAttributes(const char* source, const char* copy)
     SetFileAttributesA(copy, kept ? kept : FILE_ATTRIBUTE_NORMAL);
 }
 
-// A copy that fails half way (a full disk) is deleted.
+// A copy that fails half way (a full disk) is deleted: its name was free
+// before, so the file is Setup's.  A file of that name is never overwritten.
 bool CopyToFreshFile(const char* source, const char* fileName, char* copy)
 {
     if (CompanionName(copy, SetupState.DestDir, fileName, FRESH_COPY) == 0) {
-        if (CopyFileA(source, copy, FALSE)) {
+        if (CopyFileA(source, copy, TRUE)) {
             TakeAttributes(source, copy);
             return true;
         }
@@ -244,18 +284,26 @@ bool IsSetupsCopy(const char* fileName)
 
 // Whether both files of a chosen component are Setup's copies afterwards.
 // Where they are not, the files and the registration from before stay.
-// clean: whether a run cut short left the component whole.
-bool InstallComponent(HWND progressPage, const Component& component, bool clean,
+bool InstallComponent(HWND progressPage, const Component& component, int record,
                       InstallOutcome* outcome)
 {
     if (!*component.Chosen)
         return false;
     const char* const names[COMPONENT_FILES] = {component.EngineFile, component.LexiconFile};
+    const InstallReport& texts = ReportTexts();
     char fresh[PATH_BUFFER_SIZE], installed[PATH_BUFFER_SIZE];
     fresh[0] = '\0';
-    bool whole = clean;
-    // The file that could not be copied in; -1 where neither was.
-    int failed = -1;
+    // A file of a companion's name that this run did not make is not
+    // Setup's to overwrite, move or delete: the component stays as it was.
+    bool tried = record != NOT_RECORDED && !FindObstacle(fresh, SetupState.DestDir, component);
+    if (record == NOT_RECORDED)
+        outcome->RegistryFailed = true;
+    else if (!tried)
+        AddReportLine(&outcome->Problems, texts.InTheWayPrefix, fresh);
+    bool whole = tried;
+    // The file that could not be copied in; -1 where neither was, and
+    // COMPONENT_FILES where none was tried.
+    int failed = tried ? -1 : COMPONENT_FILES;
     for (int i = 0; i < COMPONENT_FILES; i++) {
         // The lexicon is copied only beside a whole copy of the engine: a
         // later run reads how far this one got from the copies it finds.
@@ -271,20 +319,21 @@ bool InstallComponent(HWND progressPage, const Component& component, bool clean,
         if (!whole)
             failed = i;
     }
-    if (whole && SwapInComponent(SetupState.DestDir, component))
-        return true;
-    // An engine and a lexicon work only together: the user is told of both,
-    // and which file could not be copied in where that is known.
-    const InstallReport& texts = ReportTexts();
-    for (int i = 0; i < COMPONENT_FILES; i++) {
-        if (failed < 0 || failed == i)
-            ReportFile(outcome, texts.CopyPrefix, names[i]);
+    bool swapped = whole && SwapInComponent(SetupState.DestDir, component);
+    if (!swapped) {
+        // An engine and a lexicon work only together: the user is told of
+        // both, and which file could not be copied in where that is known.
+        for (int i = 0; i < COMPONENT_FILES; i++) {
+            if (failed < 0 || failed == i)
+                ReportFile(outcome, texts.CopyPrefix, names[i]);
+        }
+        for (int i = 0; i < COMPONENT_FILES; i++)
+            ReportFile(outcome, texts.LeftPrefix, names[i]);
     }
-    for (int i = 0; i < COMPONENT_FILES; i++)
-        ReportFile(outcome, texts.LeftPrefix, names[i]);
-    // The fresh copies go; the earlier files stay as they were.
-    RecoverComponent(SetupState.DestDir, component);
-    return IsSetupsCopy(names[0]) && IsSetupsCopy(names[1]);
+    // The companions this run made go; the earlier files stay as they were.
+    if (tried && !RecoverComponent(SetupState.DestDir, component))
+        outcome->Leftovers = true;
+    return swapped || (IsSetupsCopy(names[0]) && IsSetupsCopy(names[1]));
 }
 
 void WritePath(const char* keyPath, const char* valueName, const char* path,
@@ -371,18 +420,22 @@ int CopyPayloadFile(HWND progressPage, const char* fileName, char* copy)
 
 int InstallComponents(HWND owner)
 {
-    if (ChooseDestination(owner) != 0)
+    // Runs cut short are put right first, wherever they made files.
+    PutRecordedFoldersRight(NULL);
+    int record = NOT_RECORDED;
+    if (ChooseDestination(owner, &record) != 0)
         return -1;
     InstallOutcome outcome;
     StartReport(&outcome.Problems, ReportTexts().Header);
     outcome.RegistryFailed = false;
+    outcome.Leftovers = false;
 
-    // A run cut short in this folder is put right first, chosen or not.
-    bool spellerClean = RecoverComponent(SetupState.DestDir, SPELLER);
-    bool hyphenatorClean = RecoverComponent(SetupState.DestDir, HYPHENATOR);
     HWND progressPage = OpenProgressPage(owner);
-    bool spellerInPlace = InstallComponent(progressPage, SPELLER, spellerClean, &outcome);
-    bool hyphenatorInPlace = InstallComponent(progressPage, HYPHENATOR, hyphenatorClean, &outcome);
+    bool spellerInPlace = InstallComponent(progressPage, SPELLER, record, &outcome);
+    bool hyphenatorInPlace = InstallComponent(progressPage, HYPHENATOR, record, &outcome);
+    // What an earlier run left keeps the folder recorded, and so does what this one left.
+    if (record == RECORDED_NOW && !outcome.Leftovers)
+        ClearFolder(SetupState.DestDir);
     RegisterComponent(SPELLER, spellerInPlace, &outcome);
     RegisterComponent(HYPHENATOR, hyphenatorInPlace, &outcome);
     WriteLanguageNames(&outcome);

@@ -74,25 +74,6 @@ bool Confirmed(HWND owner, const BilingualMessage& question)
     return ShowMessage(owner, question, MB_ICONQUESTION | MB_YESNO) == IDYES;
 }
 
-// A run cut short in the folder of a registered file left the component in
-// one version or two, and its companions: it goes back to one, they go, and
-// a companion that stays is listed.
-void PutFolderRight(const char* path, const Component& component, Report* notRemoved)
-{
-    char folder[PATH_BUFFER_SIZE], companion[PATH_BUFFER_SIZE];
-    CopyText(folder, sizeof folder, path);
-    folder[FileNameOf(path) - path] = '\0';
-    if (RecoverComponent(folder, component))
-        return;
-    const char* const names[COMPONENT_FILES] = {component.EngineFile, component.LexiconFile};
-    // Each file's companions in turn.
-    for (int i = 0; i < COMPONENT_FILES * 3; i++) {
-        if (CompanionName(companion, folder, names[i / 3], i % 3) == 0 &&
-            GetFileAttributesA(companion) != INVALID_FILE_ATTRIBUTES)
-            AddReportLine(notRemoved, "", companion);
-    }
-}
-
 // Deletes the file a registry value names, when it is the payload file that
 // the value registers: the registry may name any file, and Setup deletes
 // only its own, never one of the distribution it runs from by whatever name.
@@ -100,13 +81,12 @@ void PutFolderRight(const char* path, const Component& component, Report* notRem
 // goes at its first reading.  One that cannot be told or reached is kept and
 // listed.  Returns whether the file is the distribution's and was kept.
 bool DeleteRegisteredFile(const char* keyPath, const char* valueName, const char* fileName,
-                          const Component& component, Report* notRemoved)
+                          Report* notRemoved)
 {
     char path[PATH_BUFFER_SIZE];
     if (RegReadString(HKEY_LOCAL_MACHINE, keyPath, valueName, path, sizeof path) != 0 ||
         !IsOwnFile(path, fileName))
         return false;
-    PutFolderRight(path, component, notRemoved);
     int state = RegisteredFileState(path, fileName);
     // Only a file already gone is no failure: a drive that went away is one.
     if (state == REGISTERED_OWN && !DeleteFileA(path) && GetLastError() != ERROR_FILE_NOT_FOUND)
@@ -132,10 +112,9 @@ int RemoveComponent(const Component& component, Report* notRemoved)
     for (int i = 0; i < LANGUAGES; i++) {
         if (!own[i])
             continue;
-        if (DeleteRegisteredFile(keys[i], VAL_ENGINE, component.EngineFile, component, notRemoved))
+        if (DeleteRegisteredFile(keys[i], VAL_ENGINE, component.EngineFile, notRemoved))
             kept |= 1;
-        if (DeleteRegisteredFile(keys[i], VAL_DICTIONARY, component.LexiconFile, component,
-                                 notRemoved))
+        if (DeleteRegisteredFile(keys[i], VAL_DICTIONARY, component.LexiconFile, notRemoved))
             kept |= 2;
     }
     for (int i = 0; i < LANGUAGES; i++) {
@@ -223,6 +202,8 @@ int RemoveComponents(HWND owner)
 
     Report notRemoved;
     StartReport(&notRemoved, ReportTexts().Header);
+    // Runs cut short are put right before anything is read of the files.
+    PutRecordedFoldersRight(&notRemoved);
     int kept = RemoveComponent(SPELLER, &notRemoved);
     kept |= RemoveComponent(HYPHENATOR, &notRemoved) << 2;
     RestoreLanguages();

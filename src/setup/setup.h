@@ -169,29 +169,39 @@ bool IsSameIdentity(const BY_HANDLE_FILE_INFORMATION& one, const BY_HANDLE_FILE_
 // A file against the distribution's file of that name, which it cannot be
 // where the distribution has none.
 int CompareWithShipped(const char* path, const char* fileName);
-// Whether a full folder path, ending in a backslash, may be the folder Setup
-// runs from under any name; where that cannot be told, it may.
-bool IsSourceFolder(const char* folder);
+// Whether a full folder path, ending in a backslash, is the folder Setup
+// runs from under any name: FILES_UNKNOWN where that cannot be told, with
+// the path that could not be told in untold, a path buffer.
+int CompareWithSource(const char* folder, char* untold);
 // What removal may do with a registered path that bears the payload file's
 // name: delete the file (Setup's own), keep it and say it is kept (the
 // distribution's), pass it over (no file there: gone, or a folder), or keep
 // it and ask the user to delete it (it cannot be told or reached).
 enum RegisteredFile { REGISTERED_OWN, REGISTERED_SHIPPED, REGISTERED_NO_FILE, REGISTERED_UNKNOWN };
 int RegisteredFileState(const char* path, const char* fileName);
-// Whether a file can be made in the folder: not on a full or write-protected disk.
-bool CanCreateFileIn(const char* folder);
+// Whether a file can be made in the folder, tried under the probe's name,
+// whose path it leaves in probe: made and gone again, not made (a full or
+// write-protected disk), the name taken by something that is not Setup's,
+// or made and left there.
+enum ProbeResult { PROBE_MADE, PROBE_FAILED, PROBE_TAKEN, PROBE_LEFT };
+int ProbeFolder(char* probe, const char* folder);
+// A file, not a folder.
+bool IsFile(const char* path);
 bool HaveSameBytes(const char* first, const char* second);
 // Whether Setup may move the file at path aside: it is not there, or it is
 // a file of its own that is not read-only.
 bool MayReplace(const char* path, const char* fileName);
 
 // A payload file's companions while its component is replaced: the fresh
-// copy, and the earlier file set aside; and the file that tests a folder,
-// beside the speller's engine.  Their names are fixed (MSPCR32.VLN,
-// MSPCR32.VLO, MSPCR32.VLP), so that a later run finds them, and no other
-// program's.
-enum Companion { FRESH_COPY, OLD_FILE, WRITE_PROBE };
+// copy, and the earlier file set aside; the speller engine's fresh copy's
+// name also tests a folder.  Their names are fixed (MSPCR32.VLN,
+// MSPCR32.VLO), so that a later run finds them; they are Setup's own only
+// in a folder its record names.
+enum Companion { FRESH_COPY, OLD_FILE };
 int CompanionName(char* path, const char* folder, const char* fileName, int companion);
+// Whether a companion's name of the component is taken in the folder, or
+// cannot be told free; path then names it.
+bool FindObstacle(char* path, const char* folder, const Component& component);
 // With both fresh copies made: the old files aside, the fresh ones in, the
 // old ones deleted.  Where a step fails, the component is put back as it was.
 bool SwapInComponent(const char* folder, const Component& component);
@@ -199,6 +209,18 @@ bool SwapInComponent(const char* folder, const Component& component);
 // whole, and deletes its companions: false where one of them could not be
 // put back or deleted, and stays.
 bool RecoverComponent(const char* folder, const Component& component);
+
+struct Report;
+// The record of the folders where Setup has begun to make companions:
+// written before the first is made, cleared once they are gone.
+bool RecordFolder(const char* folder);
+bool IsFolderRecorded(const char* folder);
+void ClearFolder(const char* folder);
+// Puts a recorded folder right: false where a companion stays, and then,
+// with left, lists what stays.
+bool PutFolderRight(const char* folder, Report* left);
+// Puts right every folder the record names, and forgets those put right.
+void PutRecordedFoldersRight(Report* left);
 
 // A warning that lists paths, one a line, after a header.  What does not
 // fit is left out: a report is cut short, never overrun.

@@ -375,6 +375,17 @@ TEST_F(Install, RefusalsAreSerbianAfterSerbianIsChosen)
                      L"drugu fasciklu.",
                      IDOK);
     }
+    // The name of the file that tests the folder taken by a user's file.
+    std::string blocked = destinations_.File("Smeta");
+    CreateDirectoryA(blocked.c_str(), NULL);
+    WriteFileBytes(blocked + "\\MSPCR32.VLN", "the user's");
+    AcceptDestination(setup.WaitFor(L"Odredište za datoteke"), blocked);
+    setup.Answer(L"Instalacija",
+                 L"Instalacioni program ne može da napravi datoteke u ovoj fascikli:\n" +
+                     Wide(blocked) + L"\\\n\n" + Wide(blocked) +
+                     L"\\MSPCR32.VLN smeta. Izaberite drugu fasciklu.",
+                 IDOK);
+    EXPECT_EQ("the user's", ReadFileBytes(blocked + "\\MSPCR32.VLN"));
     AcceptDestination(setup.WaitFor(L"Odredište za datoteke"), destinations_.File("Dobro"));
     setup.Answer(L"Instalacija", COMPLETED_SR, IDOK);
     EXPECT_EQ(0, setup.WaitForExit());

@@ -241,10 +241,25 @@ TEST_F(Progress, AFileThatCannotBeReplacedCountsOnlyWhenItHoldsThePayloadsBytes)
     SetupState.SpellerRegistered = 0;
     DeleteFileA(engine.c_str());
     ASSERT_TRUE(CreateHardLinkA(engine.c_str(), source_.File("MSPCR32.DLL").c_str(), NULL));
-    UiScript script(Refused(destination_.Path()));
-    EXPECT_EQ(-1, InstallComponents(owner_));
+    {
+        UiScript script(Refused(destination_.Path()));
+        EXPECT_EQ(-1, InstallComponents(owner_));
+    }
     EXPECT_EQ("payload MSPCR32.DLL", ReadFileBytes(source_.File("MSPCR32.DLL")));
     EXPECT_EQ(0, SetupState.SpellerRegistered);
+    // One that cannot be told is named as such.
+    unopenable = engine;
+    StandIn create(importedCreateFile, OpenAsWindows95);
+    UiScript script(
+        {{"File Destination", TypeDestination(destination_.Path())},
+         {"Setup", Answer("Setup cannot create files in this folder:\n" + destination_.Path() +
+                              "\\\n\n" + engine + " cannot be read. Choose another folder.",
+                          IDOK)},
+         {"File Destination", Click(IDCANCEL)},
+         {"Exit", Click(IDYES)},
+         {"Setup", Click(IDOK)}});
+    EXPECT_EQ(-1, InstallComponents(owner_));
+    unopenable.clear();
 }
 
 // An engine and a lexicon of different versions do not work together: where
@@ -281,9 +296,11 @@ TEST_F(Progress, AComponentThatCannotBeReplacedWholeLeavesEveryOldFileAsItWas)
     }
 }
 
+int quitsToPost;
 BOOL WINAPI CopyAfterAQuit(LPCSTR source, LPCSTR copy, BOOL failIfThere)
 {
-    PostQuitMessage(3);
+    if (quitsToPost-- > 0)
+        PostQuitMessage(3);
     return realCopyFile(source, copy, failIfThere);
 }
 
@@ -292,19 +309,25 @@ BOOL WINAPI CopyAfterAQuit(LPCSTR source, LPCSTR copy, BOOL failIfThere)
 // then returns at once and leaves the quit to end the program.
 TEST_F(Progress, AQuitPostedWhileFilesCopyEndsTheRunOnceTheComponentsAreWhole)
 {
-    SetupState.InstallSpeller = SetupState.InstallHyphenator = 1;
-    {
-        StandIn<decltype(&CopyFileA)> quitting(importedCopyFile, CopyAfterAQuit);
-        UiScript script(Installing(destination_.Path()));
-        EXPECT_EQ(0, InstallComponents(owner_));
+    // At every copy, and once at the first.
+    for (int quits : {4, 1}) {
+        TempFolder folder;
+        SetupState.InstallSpeller = SetupState.InstallHyphenator = 1;
+        SetupState.SpellerRegistered = SetupState.HyphenatorRegistered = 0;
+        {
+            quitsToPost = quits;
+            StandIn<decltype(&CopyFileA)> quitting(importedCopyFile, CopyAfterAQuit);
+            UiScript script(Installing(folder.Path()));
+            EXPECT_EQ(0, InstallComponents(owner_));
+        }
+        MSG quit;
+        EXPECT_TRUE(PeekMessageA(&quit, NULL, WM_QUIT, WM_QUIT, PM_REMOVE)) << "the quit was lost";
+        for (const char* name : {"MSPCR32.DLL", "MSSP_CR.LEX", "MSHYCR32.DLL", "MSHY_CR.LEX"})
+            EXPECT_EQ(std::string("payload ") + name, ReadFileBytes(folder.File(name))) << quits;
+        EXPECT_EQ(4, CountFiles(folder.File("*")));
+        EXPECT_EQ(1, SetupState.SpellerRegistered);
+        EXPECT_EQ(1, SetupState.HyphenatorRegistered);
     }
-    MSG quit;
-    EXPECT_TRUE(PeekMessageA(&quit, NULL, WM_QUIT, WM_QUIT, PM_REMOVE)) << "the quit was lost";
-    for (const char* name : {"MSPCR32.DLL", "MSSP_CR.LEX", "MSHYCR32.DLL", "MSHY_CR.LEX"})
-        EXPECT_EQ(std::string("payload ") + name, ReadFileBytes(destination_.File(name)));
-    EXPECT_EQ(4, CountFiles(destination_.File("*")));
-    EXPECT_EQ(1, SetupState.SpellerRegistered);
-    EXPECT_EQ(1, SetupState.HyphenatorRegistered);
 }
 
 std::string PayloadOf(const std::string& name)
@@ -314,7 +337,7 @@ std::string PayloadOf(const std::string& name)
 const char COMPLETED_TEXT[] = "Setup completed successfully.\nYou may now use the installed "
                               "Velmora with your MS Office 97 applications.";
 
-// A power cut: the file operations after the cut do nothing.
+// A power cut: the file operations and registry writes after the cut do nothing.
 int operationsBeforeCut;
 BOOL WINAPI CopyUntilCut(LPCSTR source, LPCSTR copy, BOOL failIfThere)
 {
@@ -336,59 +359,235 @@ HANDLE WINAPI CreateUntilCut(LPCSTR path, DWORD access, DWORD share, LPSECURITY_
         return INVALID_HANDLE_VALUE;
     return realCreateFile(path, access, share, security, disposition, flags, model);
 }
+extern "C" decltype(&RegSetValueExA) importedSetValue asm(IMPORTED(RegSetValueExA, 24));
+extern "C" decltype(&RegDeleteValueA) importedDeleteValue asm(IMPORTED(RegDeleteValueA, 8));
+decltype(&RegSetValueExA) realSetValue = importedSetValue;
+decltype(&RegDeleteValueA) realDeleteValue = importedDeleteValue;
+LONG WINAPI SetValueUntilCut(HKEY key, LPCSTR name, DWORD reserved, DWORD type, const BYTE* data,
+                             DWORD size)
+{
+    return operationsBeforeCut-- > 0 ? realSetValue(key, name, reserved, type, data, size)
+                                     : ERROR_ACCESS_DENIED;
+}
+LONG WINAPI DeleteValueUntilCut(HKEY key, LPCSTR name)
+{
+    return operationsBeforeCut-- > 0 ? realDeleteValue(key, name) : ERROR_ACCESS_DENIED;
+}
 
-// A reinstallation over a working one, cut after its first file operation,
-// its second, and so on until one runs to its end.  Right after each cut
-// every earlier file is there under its name or its set-aside name; the
-// next installation leaves the new version whole and no other file.
+// A reinstallation over a working one, cut after its first file operation
+// or registry write, its second, and so on until one runs to its end; the
+// same where the lexicon is read-only, so that the fresh copies go again;
+// and where the distribution lacks the engine, so that no copy is made.  Right after each cut every
+// earlier file is there under its name or its set-aside name; the next installation leaves the new
+// version whole where it may, no other file, and no folder recorded.
 TEST_F(Progress, AnInstallationCutAfterAnyFileOperationIsPutRightByTheNext)
 {
     const char* const names[] = {"MSPCR32.DLL", "MSSP_CR.LEX", "MSHYCR32.DLL", "MSHY_CR.LEX"};
-    int cut = 0;
-    for (bool finished = false; !finished; cut++) {
-        for (const char* name : names)
-            WriteFileBytes(destination_.File(name), std::string("earlier ") + name);
-        SetupState.InstallSpeller = SetupState.InstallHyphenator = 1;
-        {
-            operationsBeforeCut = cut;
-            StandIn copy(importedCopyFile, CopyUntilCut);
-            StandIn move(importedMove, MoveUntilCut);
-            StandIn remove(importedDelete, DeleteUntilCut);
-            StandIn create(importedCreateFile, CreateUntilCut);
-            // Cut at the file that tests the folder, the folder is refused.
-            UiScript script(cut < 2 ? Refused(destination_.Path())
-                                    : Installing(destination_.Path()));
-            InstallComponents(owner_);
-            finished = operationsBeforeCut >= 0;
+    std::string folder = destination_.Path() + "\\", lexicon = destination_.File("MSSP_CR.LEX");
+    const char* const passes[] = {"reinstallation", "read-only lexicon", "no engine to copy"};
+    for (int pass = 0; pass < 3; pass++) {
+        bool readOnly = pass == 1, speller = pass == 0;
+        if (pass == 2)
+            DeleteFileA(source_.File(names[0]).c_str());
+        int cut = 0;
+        for (bool finished = false; !finished; cut++) {
+            for (const char* name : names)
+                WriteFileBytes(destination_.File(name), std::string("earlier ") + name);
+            SetFileAttributesA(lexicon.c_str(), readOnly ? FILE_ATTRIBUTE_READONLY : 0);
+            SetupState.InstallSpeller = SetupState.InstallHyphenator = 1;
+            {
+                operationsBeforeCut = cut;
+                StandIn copy(importedCopyFile, CopyUntilCut);
+                StandIn move(importedMove, MoveUntilCut);
+                StandIn remove(importedDelete, DeleteUntilCut);
+                StandIn create(importedCreateFile, CreateUntilCut);
+                StandIn setValue(importedSetValue, SetValueUntilCut);
+                StandIn deleteValue(importedDeleteValue, DeleteValueUntilCut);
+                // Cut at the file that tests the folder, the folder is refused.
+                UiScript script(cut == 1 || cut == 2 ? Refused(destination_.Path())
+                                                     : Installing(destination_.Path()));
+                InstallComponents(owner_);
+                finished = operationsBeforeCut >= 0;
+            }
+            for (int c = 0; c < 4; c += 2) {
+                bool fresh =
+                    ReadFileBytes(destination_.File(names[c])) == PayloadOf(names[c]) &&
+                    ReadFileBytes(destination_.File(names[c + 1])) == PayloadOf(names[c + 1]);
+                for (int i = c; !fresh && i < c + 2; i++) {
+                    std::string old = std::string("earlier ") + names[i],
+                                path = destination_.File(names[i]);
+                    EXPECT_TRUE(ReadFileBytes(path) == old ||
+                                ReadFileBytes(path.substr(0, path.size() - 3) + "VLO") == old)
+                        << names[i] << " lost after " << cut << " operations";
+                }
+            }
+            // Put right alone, as a removal does it, the folder holds no
+            // companion and is forgotten.
+            PutRecordedFoldersRight(NULL);
+            EXPECT_EQ(4, CountFiles(destination_.File("*"))) << "a companion left after " << cut;
+            EXPECT_FALSE(IsFolderRecorded(folder.c_str())) << cut;
+            UiScript script({{"File Destination", TypeDestination(destination_.Path())},
+                             {"Installation", nullptr},
+                             {"Setup", speller ? Answer(COMPLETED_TEXT, IDOK) : Click(IDOK)}});
+            EXPECT_EQ(0, InstallComponents(owner_));
+            for (int i = 0; i < 4; i++)
+                EXPECT_EQ(!speller && i < 2 ? "earlier " + std::string(names[i])
+                                            : PayloadOf(names[i]),
+                          ReadFileBytes(destination_.File(names[i])))
+                    << cut;
+            EXPECT_EQ(4, CountFiles(destination_.File("*"))) << "after a cut after " << cut;
+            EXPECT_FALSE(IsFolderRecorded(folder.c_str())) << cut;
+            if (HasFailure())
+                break;
         }
-        for (int c = 0; c < 4; c += 2) {
-            bool fresh = ReadFileBytes(destination_.File(names[c])) == PayloadOf(names[c]) &&
-                         ReadFileBytes(destination_.File(names[c + 1])) == PayloadOf(names[c + 1]);
-            for (int i = c; !fresh && i < c + 2; i++) {
-                std::string old = std::string("earlier ") + names[i],
-                            path = destination_.File(names[i]);
-                EXPECT_TRUE(ReadFileBytes(path) == old ||
-                            ReadFileBytes(path.substr(0, path.size() - 3) + "VLO") == old)
-                    << names[i] << " lost after " << cut << " operations";
+        SetFileAttributesA(lexicon.c_str(), 0);
+        std::cout << passes[pass] << ": cut after 0 to " << cut - 1 << " operations\n";
+        EXPECT_GE(cut, speller ? 18 : 10) << "too few operations";
+    }
+}
+
+// A replacement cut after the engine went in is rolled back in a recorded
+// folder: the engine goes back to its fresh copy's name, unless it is not
+// Setup's to move (a read-only file, the distribution's own), and the
+// earlier files come back even where the new engine has gone since.
+TEST_F(Progress, ARecoveryMovesBackOnlyAnEngineThatIsSetupsOwn)
+{
+    std::string folder = destination_.Path() + "\\", engine = destination_.File("MSPCR32.DLL");
+    const struct {
+        const char* engine;  // NULL: gone; "": the distribution's own
+        DWORD attributes;
+        bool putRight;
+    } rows[] = {{"payload MSPCR32.DLL", 0, true},
+                {NULL, 0, true},
+                {"payload MSPCR32.DLL", FILE_ATTRIBUTE_READONLY, false},
+                {"", 0, false}};
+    for (const auto& row : rows) {
+        WriteFileBytes(destination_.File("MSPCR32.VLO"), "earlier MSPCR32.DLL");
+        WriteFileBytes(destination_.File("MSSP_CR.VLO"), "earlier MSSP_CR.LEX");
+        WriteFileBytes(destination_.File("MSSP_CR.VLN"), "payload MSSP_CR.LEX");
+        if (row.engine && !*row.engine)
+            ASSERT_TRUE(CreateHardLinkA(engine.c_str(), source_.File("MSPCR32.DLL").c_str(), NULL));
+        else if (row.engine)
+            WriteFileBytes(engine, row.engine);
+        SetFileAttributesA(engine.c_str(), row.attributes);
+        EXPECT_EQ(row.putRight, RecoverComponent(folder.c_str(), SPELLER)) << row.attributes;
+        SetFileAttributesA(engine.c_str(), 0);
+        EXPECT_EQ(row.putRight ? "earlier MSPCR32.DLL" : "payload MSPCR32.DLL",
+                  ReadFileBytes(engine));
+        EXPECT_EQ(row.putRight ? 2 : 4, CountFiles(destination_.File("*")));
+        EXPECT_EQ("payload MSPCR32.DLL", ReadFileBytes(source_.File("MSPCR32.DLL")));
+        for (const char* name :
+             {"MSPCR32.DLL", "MSSP_CR.LEX", "MSPCR32.VLO", "MSSP_CR.VLO", "MSSP_CR.VLN"})
+            DeleteFileA(destination_.File(name).c_str());
+    }
+}
+
+// Files of the companions' fixed names that Setup did not make, in a folder
+// it has not recorded: each name as a user's file, a folder, a read-only
+// file and a link to a file elsewhere, for a first installation, a
+// reinstallation, a removal and a removal run from the installed folder.
+// None of them changes, moves or goes, Setup leaves no companion of its
+// own, no earlier file is lost, the distribution stays whole, and the
+// closing message names what is in the way of a component.
+TEST_F(Progress, NoFileOfACompanionsNameThatSetupDidNotMakeIsEverTouched)
+{
+    const char* const companions[] = {"MSPCR32.VLN", "MSSP_CR.VLN", "MSHYCR32.VLN", "MSHY_CR.VLN",
+                                      "MSPCR32.VLO", "MSSP_CR.VLO", "MSHYCR32.VLO", "MSHY_CR.VLO",
+                                      "MSPCR32.VLP", "MSHYCR32.VLP"};
+    const char* const names[] = {"MSPCR32.DLL", "MSSP_CR.LEX", "MSHYCR32.DLL", "MSHY_CR.LEX"};
+    const char* const kinds[] = {"a user's file", "a folder", "a read-only file", "a link"};
+    const char* const runs[] = {"first installation", "reinstallation", "removal",
+                                "removal from the folder"};
+    TempFolder elsewhere;
+    std::string outside = elsewhere.File("outside");
+    int rows = 0;
+    for (int c = 0; c < 10; c++) {
+        for (int kind = 0; kind < 4; kind++) {
+            for (int run = 0; run < 4; run++, rows++) {
+                std::string row =
+                    std::string(companions[c]) + " as " + kinds[kind] + ", " + runs[run];
+                TempFolder folder;
+                RegDeleteTreeA(HKEY_LOCAL_MACHINE, "SOFTWARE");
+                std::string stray = folder.File(companions[c]), inside = stray + "\\mine";
+                WriteFileBytes(outside, "outside");
+                if (kind == 1) {
+                    CreateDirectoryA(stray.c_str(), NULL);
+                    WriteFileBytes(inside, "the user's");
+                } else if (kind == 3) {
+                    ASSERT_TRUE(CreateHardLinkA(stray.c_str(), outside.c_str(), NULL)) << row;
+                } else {
+                    WriteFileBytes(stray, "the user's");
+                    SetFileAttributesA(stray.c_str(), kind == 2 ? FILE_ATTRIBUTE_READONLY : 0);
+                }
+                for (const char* name : names) {
+                    if (run > 0)
+                        WriteFileBytes(folder.File(name),
+                                       (run == 1 ? "earlier " : "payload ") + std::string(name));
+                }
+                strcpy(SetupState.SourceDir,
+                       ((run == 3 ? folder.Path() : source_.Path()) + "\\").c_str());
+                SetupState.InstallSpeller = SetupState.InstallHyphenator = 1;
+                std::string shown;
+                auto read = [&shown](HWND box) {
+                    shown = MessageBoxTextOf(box);
+                    PostClick(box, IDOK);
+                };
+                if (run >= 2) {
+                    for (const char* key : {SPELLING_4122_KEY, HYPHENATION_4122_KEY}) {
+                        bool speller = key == SPELLING_4122_KEY;
+                        SetRegString(HKEY_LOCAL_MACHINE, key, "Engine",
+                                     folder.File(names[speller ? 0 : 2]));
+                        SetRegString(HKEY_LOCAL_MACHINE, key, "Dictionary",
+                                     folder.File(names[speller ? 1 : 3]));
+                    }
+                    UiScript script({{"Remove", Click(IDYES)},
+                                     {"Remove", Click(IDYES)},
+                                     {"Removed Files", Click(IDOK)}});
+                    EXPECT_EQ(0, RemoveComponents(owner_)) << row;
+                } else if (c == 0) {
+                    // The probe's name taken: the folder is refused for it.
+                    UiScript script({{"File Destination", TypeDestination(folder.Path())},
+                                     {"Setup", read},
+                                     {"File Destination", Click(IDCANCEL)},
+                                     {"Exit", Click(IDYES)},
+                                     {"Setup", Click(IDOK)}});
+                    EXPECT_EQ(-1, InstallComponents(owner_)) << row;
+                    EXPECT_NE(std::string::npos, shown.find(stray + " is in the way.")) << row;
+                } else {
+                    UiScript script({{"File Destination", TypeDestination(folder.Path())},
+                                     {"Installation", nullptr},
+                                     {"Setup", read}});
+                    EXPECT_EQ(0, InstallComponents(owner_)) << row;
+                    EXPECT_EQ(c < 8, shown.find("In the way: " + stray + "\n") != std::string::npos)
+                        << row << ": " << shown;
+                }
+                EXPECT_EQ(kind == 3 ? "outside" : "the user's",
+                          ReadFileBytes(kind == 1 ? inside : stray))
+                    << row;
+                EXPECT_EQ(kind == 2,
+                          (GetFileAttributesA(stray.c_str()) & FILE_ATTRIBUTE_READONLY) != 0)
+                    << row;
+                EXPECT_EQ("outside", ReadFileBytes(outside)) << row;
+                for (int other = 0; other < 10; other++)
+                    EXPECT_TRUE(other == c || !FileExists(folder.File(companions[other])))
+                        << companions[other] << " left, " << row;
+                for (const char* name : names) {
+                    std::string now = ReadFileBytes(folder.File(name));
+                    EXPECT_EQ(PayloadOf(name), ReadFileBytes(source_.File(name))) << row;
+                    if (run == 1) {
+                        EXPECT_TRUE(now == "earlier " + std::string(name) || now == PayloadOf(name))
+                            << name << " lost, " << row;
+                    } else if (run == 3) {
+                        EXPECT_EQ(PayloadOf(name), now) << "the distribution's, " << row;
+                    }
+                }
+                SetFileAttributesA(stray.c_str(), 0);
+                if (HasFailure())
+                    return;
             }
         }
-        // Put right alone, as a removal does it, the folder holds no companion.
-        std::string folder = destination_.Path() + "\\";
-        EXPECT_TRUE(RecoverComponent(folder.c_str(), SPELLER));
-        EXPECT_TRUE(RecoverComponent(folder.c_str(), HYPHENATOR));
-        EXPECT_EQ(4, CountFiles(destination_.File("*"))) << "a companion left after " << cut;
-        UiScript script({{"File Destination", TypeDestination(destination_.Path())},
-                         {"Installation", nullptr},
-                         {"Setup", Answer(COMPLETED_TEXT, IDOK)}});
-        EXPECT_EQ(0, InstallComponents(owner_));
-        for (const char* name : names)
-            EXPECT_EQ(PayloadOf(name), ReadFileBytes(destination_.File(name))) << cut;
-        EXPECT_EQ(4, CountFiles(destination_.File("*"))) << "after a cut after " << cut;
-        if (HasFailure())
-            break;
     }
-    std::cout << "cut after 0 to " << cut - 1 << " file operations\n";
-    EXPECT_GE(cut, 18) << "too few file operations";
+    EXPECT_EQ(160, rows);
 }
 
 // The Windows 95 family deletes a key with its subkeys.
@@ -400,7 +599,7 @@ LONG WINAPI DeleteKeyAsWindows95(HKEY parent, LPCSTR subkey)
 
 // Removal deletes only what it told apart from the distribution's files: a
 // registered file that cannot be told stays, and is listed.  On Windows 95
-// the language key goes with its "Normal".
+// the language key goes with its "Normal", and another product's for 1050 stays.
 TEST_F(Progress, ARemovalKeepsARegisteredFileItCannotTell)
 {
     StandIn deleteKey(importedDeleteKey, DeleteKeyAsWindows95);
@@ -410,6 +609,7 @@ TEST_F(Progress, ARemovalKeepsARegisteredFileItCannotTell)
     WriteFileBytes(lexicon, "payload MSSP_CR.LEX");
     SetRegString(HKEY_LOCAL_MACHINE, SPELLING_4122_KEY, "Engine", engine);
     SetRegString(HKEY_LOCAL_MACHINE, SPELLING_4122_KEY, "Dictionary", lexicon);
+    SetRegString(HKEY_LOCAL_MACHINE, SPELLING_1050_KEY, "Engine", "C:\\Other\\OTHER.DLL");
     unopenable = lexicon;
     StandIn create(importedCreateFile, OpenAsWindows95);
     std::string listed;
@@ -423,6 +623,8 @@ TEST_F(Progress, ARemovalKeepsARegisteredFileItCannotTell)
     EXPECT_TRUE(FileExists(lexicon)) << "a file that could not be told was deleted";
     EXPECT_NE(std::string::npos, listed.find(lexicon)) << listed;
     EXPECT_REG_KEY(HKEY_LOCAL_MACHINE, (std::string(SPELLING_KEY) + "\\4122").c_str(), false);
+    // Another product's tools for 1050 stay.
+    EXPECT_REG_SZ(HKEY_LOCAL_MACHINE, SPELLING_1050_KEY, "Engine", "C:\\Other\\OTHER.DLL");
 }
 
 // A warning shown as a notice goes unseen: each kind of message shows its

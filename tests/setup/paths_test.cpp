@@ -167,24 +167,28 @@ TEST_F(Identity, AFileIsToldWithReadAccessWhereNoAccessIsRefusedAndOtherwiseNotA
 }
 
 // Another name for the distribution's folder shows in its payload files:
-// one that is the distribution's own, or one that cannot be told.
+// one that is the distribution's own, or one that cannot be told, which is
+// named.
 TEST_F(Identity, AFolderHoldingAPayloadFileThatIsOrMayBeTheDistributionsIsTheSource)
 {
     std::string folder = other_.Path() + "\\", engine = other_.File("MSPCR32.DLL");
-    EXPECT_FALSE(IsSourceFolder(folder.c_str())) << "no payload file there";
-    EXPECT_FALSE(IsSourceFolder(other_.File("new\\").c_str())) << "a folder not there";
+    char untold[PATH_BUFFER_SIZE];
+    auto compare = [&](const std::string& path) { return CompareWithSource(path.c_str(), untold); };
+    EXPECT_EQ(FILES_DIFFERENT, compare(folder)) << "no payload file there";
+    EXPECT_EQ(FILES_DIFFERENT, compare(other_.File("new\\"))) << "a folder not there";
     CreateDirectoryA(engine.c_str(), NULL);
-    EXPECT_FALSE(IsSourceFolder(folder.c_str())) << "a folder of that name";
+    EXPECT_EQ(FILES_DIFFERENT, compare(folder)) << "a folder of that name";
     RemoveDirectoryA(engine.c_str());
     WriteFileBytes(engine, "MSPCR32.DLL");
-    EXPECT_FALSE(IsSourceFolder(folder.c_str())) << "a copy";
+    EXPECT_EQ(FILES_DIFFERENT, compare(folder)) << "a copy";
     StandIn<decltype(&CreateFileA)> windows95(importedCreateFile, OpenAsWindows95);
     unopenable = engine;
-    EXPECT_TRUE(IsSourceFolder(folder.c_str())) << "a file that cannot be told";
+    EXPECT_EQ(FILES_UNKNOWN, compare(folder)) << "a file that cannot be told";
+    EXPECT_EQ(engine, untold);
     unopenable.clear();
     DeleteFileA(engine.c_str());
     ASSERT_TRUE(CreateHardLinkA(engine.c_str(), source_.File("MSPCR32.DLL").c_str(), NULL));
-    EXPECT_TRUE(IsSourceFolder(folder.c_str())) << "the distribution's own";
+    EXPECT_EQ(FILES_SAME, compare(folder)) << "the distribution's own";
 }
 
 // Removal deletes only a file it told apart from the distribution's.
