@@ -151,28 +151,28 @@ int RegisteredFileState(const char* path, const char* fileName)
                                    : REGISTERED_UNKNOWN;
 }
 
-int ProbeFolder(char* probe, const char* folder)
+int ProbeFolder(const char* folder)
 {
     // The engine's fresh copy's name: one left by a run cut short reads as a
     // replacement that put nothing in, which the next run undoes.
+    char probe[PATH_BUFFER_SIZE];
     if (CompanionName(probe, folder, SPELLER.EngineFile, FRESH_COPY) != 0)
         return PROBE_FAILED;
-    // Made new, never opened if it is there: a file of that name may be a
-    // user's, or a link to one.
+    // Made new, never opened if it is there.
     HANDLE file = CreateFileA(probe, GENERIC_WRITE, 0, NULL, CREATE_NEW, 0, NULL);
     if (file == INVALID_HANDLE_VALUE)
-        return IsAbsent(probe) ? PROBE_FAILED : PROBE_TAKEN;
+        return PROBE_FAILED;
     CloseHandle(file);
     return DeleteFileA(probe) ? PROBE_MADE : PROBE_LEFT;
 }
 
-bool FindObstacle(char* path, const char* folder, const Component& component)
+bool FindObstacle(char* path, const char* folder)
 {
-    const char* const names[COMPONENT_FILES] = {component.EngineFile, component.LexiconFile};
-    // Each file's fresh copy, then its old file set aside.
-    for (int i = 0; i < COMPONENT_FILES * 2; i++) {
-        if (CompanionName(path, folder, names[i / 2], i % 2) != 0 || !IsAbsent(path))
-            return true;
+    for (const char* name : PAYLOAD_FILES) {
+        for (int companion = FRESH_COPY; companion <= OLD_FILE; companion++) {
+            if (CompanionName(path, folder, name, companion) != 0 || !IsAbsent(path))
+                return true;
+        }
     }
     return false;
 }
@@ -230,22 +230,22 @@ __attribute__((noinline)) bool RecoverComponent(const char* folder, const Compon
         return false;
     // The engine that went in goes back to its fresh copy's name, unless it
     // is not Setup's to move: then the component stays as it is.
-    if (!IsFile(files.Fresh[0]) && IsFile(files.Fresh[1]) && IsPresent(files.Installed[0]) &&
+    if (!IsPresent(files.Fresh[0]) && IsPresent(files.Fresh[1]) && IsPresent(files.Installed[0]) &&
         !(MayReplace(files.Installed[0], component.EngineFile) &&
           MoveFileA(files.Installed[0], files.Fresh[0])))
         return false;
     // Fresh copies left mean the swap did not finish: the old files go back.
     // Without them it did, and the old files go.
-    bool unfinished = IsFile(files.Fresh[0]) || IsFile(files.Fresh[1]);
+    bool unfinished = IsPresent(files.Fresh[0]) || IsPresent(files.Fresh[1]);
     for (int i = 0; i < COMPONENT_FILES; i++) {
-        if (IsFile(files.Old[i]) &&
+        if (IsPresent(files.Old[i]) &&
             !(unfinished ? MoveFileA(files.Old[i], files.Installed[i]) : DeleteFileA(files.Old[i])))
             return false;
     }
     // The lexicon's copy goes first: the engine's alone still reads as
     // nothing gone in.
     for (int i = COMPONENT_FILES - 1; i >= 0; i--) {
-        if (IsFile(files.Fresh[i]) && !DeleteFileA(files.Fresh[i]))
+        if (IsPresent(files.Fresh[i]) && !DeleteFileA(files.Fresh[i]))
             return false;
     }
     return true;

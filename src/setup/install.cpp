@@ -54,7 +54,6 @@ struct InstallReport {
     const char* Header;
     const char* CopyPrefix;
     const char* LeftPrefix;
-    const char* InTheWayPrefix;
     const char* RegistryLine;
     const char* Footer;
     const char* Caption;
@@ -70,7 +69,6 @@ const InstallReport INSTALL_REPORT_ENGLISH = {
     "Setup could not complete the installation of Velmora.\n\n",
     "Could not copy: ",
     "Left as it was: ",
-    "In the way: ",
     "Could not write the registry settings. Administrator rights may be required.",
     "\n\nCorrect the problem and run Setup again.",
     "Setup",
@@ -83,7 +81,6 @@ const InstallReport INSTALL_REPORT_SERBIAN = {
     "Instalacija alatki za proveru teksta na srpskom jeziku nije uspešno završena.\n\n",
     "Nije moguće kopirati: ",
     "Ostalo kako je bilo: ",
-    "Smeta: ",
     "Nije moguće upisati podešavanja u registar sistema. Možda su potrebna administratorska "
     "prava.",
     "\n\nOtklonite problem i ponovo pokrenite instalaciju.",
@@ -101,11 +98,6 @@ struct InstallOutcome {
     // A companion this run made stays in the destination.
     bool Leftovers;
 };
-
-// How the destination stands in Setup's record: recorded by this run,
-// recorded before and holding what a run cut short left that could not be
-// put right, or not recorded, as the record cannot be written.
-enum DestinationRecord { RECORDED_NOW, RECORDED_BEFORE, NOT_RECORDED };
 
 const InstallReport& ReportTexts()
 {
@@ -147,20 +139,11 @@ void RemoveFolders(char* full, int made)
     }
 }
 
-// Records the folder and tries it with the probe.  Without a record no file
-// is made there: the folder is taken, and nothing is replaced in it.
-int ProbeDestination(char* probe, const char* folder, int* record)
-{
-    *record = IsFolderRecorded(folder) ? RECORDED_BEFORE
-              : RecordFolder(folder)   ? RECORDED_NOW
-                                       : NOT_RECORDED;
-    return *record == NOT_RECORDED ? PROBE_MADE : ProbeFolder(probe, folder);
-}
-
 // Whether the destination is taken; when it is not, the user has been told
 // why.  The full path is taken before the folder is made current, so that a
-// relative entry is resolved against where Setup was started.
-bool AcceptDestination(HWND owner, bool proposed, int* record)
+// relative entry is resolved against where Setup was started.  recorded:
+// whether Setup's record names the folder, so that files may be made there.
+bool AcceptDestination(HWND owner, bool proposed, bool* recorded)
 {
     char full[PATH_BUFFER_SIZE], path[PATH_BUFFER_SIZE], detail[PATH_BUFFER_SIZE + 32];
     bool resolved = ResolveFolder(full, SetupState.DestDir) == 0;
@@ -186,29 +169,37 @@ bool AcceptDestination(HWND owner, bool proposed, int* record)
     int made = MakeFolders(full, proposed);
     DWORD failure = GetLastError();
     bool present = IsFolderPresent(full);
-    // On a full or write-protected disk no copy could succeed.
-    int probe = present ? ProbeDestination(path, full, record) : PROBE_FAILED;
+    // A file of a companion's name there is not Setup's: the folder is not
+    // recorded, so that no run takes that file for its own, and no file is
+    // made beside it.
+    bool blocked = present && FindObstacle(path, full);
+    *recorded = present && !blocked && RecordFolder(full);
+    // Without a record no file is made there: the folder is taken, and
+    // nothing is replaced in it.  On a full or write-protected disk no copy
+    // could succeed.
+    int probe = !present || blocked ? PROBE_FAILED : *recorded ? ProbeFolder(full) : PROBE_MADE;
     if (probe == PROBE_MADE && SetCurrentDirectoryA(full)) {
         CopyText(SetupState.DestDir, PATH_BUFFER_SIZE, full);
         return true;
     }
+    // Forgotten before the user is told: nothing of Setup's is there, unless
+    // the probe stayed.
+    if (*recorded && probe != PROBE_LEFT)
+        ClearFolder(full);
     // A read-only disk denies access (a CD-ROM, and Wine), a floppy is write-protected.
-    if (probe == PROBE_TAKEN)
+    if (blocked)
         wsprintfA(detail, texts.InTheWay, path);
-    if (probe == PROBE_TAKEN || present || failure == ERROR_ACCESS_DENIED ||
-        failure == ERROR_WRITE_PROTECT || failure == ERROR_DISK_FULL)
-        Refuse(owner, UNWRITABLE_DESTINATION, full, probe == PROBE_TAKEN ? detail : texts.FullDisk);
+    if (present || failure == ERROR_ACCESS_DENIED || failure == ERROR_WRITE_PROTECT ||
+        failure == ERROR_DISK_FULL)
+        Refuse(owner, UNWRITABLE_DESTINATION, full, blocked ? detail : texts.FullDisk);
     else
         Refuse(owner, UNUSABLE_DESTINATION, SetupState.DestDir, NULL);
-    // Only a probe left there keeps the folder in the record.
-    if (present && *record == RECORDED_NOW && probe != PROBE_LEFT)
-        ClearFolder(full);
     RemoveFolders(full, made);
     return false;
 }
 
 // -1 when the user left on the File Destination page.
-int ChooseDestination(HWND owner, int* record)
+int ChooseDestination(HWND owner, bool* recorded)
 {
     for (;;) {
         if (ShowPage(IDD_DESTINATION, PageProc, owner) != PAGE_NEXT) {
@@ -216,7 +207,7 @@ int ChooseDestination(HWND owner, int* record)
                 return -1;
         } else if (AcceptDestination(
                        owner, IsSameTextIgnoringCase(SetupState.DestDir, SetupState.ProposedDir),
-                       record)) {
+                       recorded)) {
             return 0;
         }
     }
@@ -284,7 +275,7 @@ bool IsSetupsCopy(const char* fileName)
 
 // Whether both files of a chosen component are Setup's copies afterwards.
 // Where they are not, the files and the registration from before stay.
-bool InstallComponent(HWND progressPage, const Component& component, int record,
+bool InstallComponent(HWND progressPage, const Component& component, bool recorded,
                       InstallOutcome* outcome)
 {
     if (!*component.Chosen)
@@ -292,18 +283,13 @@ bool InstallComponent(HWND progressPage, const Component& component, int record,
     const char* const names[COMPONENT_FILES] = {component.EngineFile, component.LexiconFile};
     const InstallReport& texts = ReportTexts();
     char fresh[PATH_BUFFER_SIZE], installed[PATH_BUFFER_SIZE];
-    fresh[0] = '\0';
-    // A file of a companion's name that this run did not make is not
-    // Setup's to overwrite, move or delete: the component stays as it was.
-    bool tried = record != NOT_RECORDED && !FindObstacle(fresh, SetupState.DestDir, component);
-    if (record == NOT_RECORDED)
+    // Without a record no file is made: the component stays as it was.
+    if (!recorded)
         outcome->RegistryFailed = true;
-    else if (!tried)
-        AddReportLine(&outcome->Problems, texts.InTheWayPrefix, fresh);
-    bool whole = tried;
+    bool whole = recorded;
     // The file that could not be copied in; -1 where neither was, and
     // COMPONENT_FILES where none was tried.
-    int failed = tried ? -1 : COMPONENT_FILES;
+    int failed = recorded ? -1 : COMPONENT_FILES;
     for (int i = 0; i < COMPONENT_FILES; i++) {
         // The lexicon is copied only beside a whole copy of the engine: a
         // later run reads how far this one got from the copies it finds.
@@ -331,7 +317,7 @@ bool InstallComponent(HWND progressPage, const Component& component, int record,
             ReportFile(outcome, texts.LeftPrefix, names[i]);
     }
     // The companions this run made go; the earlier files stay as they were.
-    if (tried && !RecoverComponent(SetupState.DestDir, component))
+    if (recorded && !RecoverComponent(SetupState.DestDir, component))
         outcome->Leftovers = true;
     return swapped || (IsSetupsCopy(names[0]) && IsSetupsCopy(names[1]));
 }
@@ -422,8 +408,8 @@ int InstallComponents(HWND owner)
 {
     // Runs cut short are put right first, wherever they made files.
     PutRecordedFoldersRight(NULL);
-    int record = NOT_RECORDED;
-    if (ChooseDestination(owner, &record) != 0)
+    bool recorded = false;
+    if (ChooseDestination(owner, &recorded) != 0)
         return -1;
     InstallOutcome outcome;
     StartReport(&outcome.Problems, ReportTexts().Header);
@@ -431,10 +417,10 @@ int InstallComponents(HWND owner)
     outcome.Leftovers = false;
 
     HWND progressPage = OpenProgressPage(owner);
-    bool spellerInPlace = InstallComponent(progressPage, SPELLER, record, &outcome);
-    bool hyphenatorInPlace = InstallComponent(progressPage, HYPHENATOR, record, &outcome);
-    // What an earlier run left keeps the folder recorded, and so does what this one left.
-    if (record == RECORDED_NOW && !outcome.Leftovers)
+    bool spellerInPlace = InstallComponent(progressPage, SPELLER, recorded, &outcome);
+    bool hyphenatorInPlace = InstallComponent(progressPage, HYPHENATOR, recorded, &outcome);
+    // A companion this run left keeps the folder recorded.
+    if (recorded && !outcome.Leftovers)
         ClearFolder(SetupState.DestDir);
     RegisterComponent(SPELLER, spellerInPlace, &outcome);
     RegisterComponent(HYPHENATOR, hyphenatorInPlace, &outcome);

@@ -179,12 +179,10 @@ int CompareWithSource(const char* folder, char* untold);
 // it and ask the user to delete it (it cannot be told or reached).
 enum RegisteredFile { REGISTERED_OWN, REGISTERED_SHIPPED, REGISTERED_NO_FILE, REGISTERED_UNKNOWN };
 int RegisteredFileState(const char* path, const char* fileName);
-// Whether a file can be made in the folder, tried under the probe's name,
-// whose path it leaves in probe: made and gone again, not made (a full or
-// write-protected disk), the name taken by something that is not Setup's,
-// or made and left there.
-enum ProbeResult { PROBE_MADE, PROBE_FAILED, PROBE_TAKEN, PROBE_LEFT };
-int ProbeFolder(char* probe, const char* folder);
+// Whether a file can be made in the folder: made and gone again, not made
+// (a full or write-protected disk, or the name taken), or made and left there.
+enum ProbeResult { PROBE_MADE, PROBE_FAILED, PROBE_LEFT };
+int ProbeFolder(const char* folder);
 // A file, not a folder.
 bool IsFile(const char* path);
 bool HaveSameBytes(const char* first, const char* second);
@@ -199,9 +197,9 @@ bool MayReplace(const char* path, const char* fileName);
 // in a folder its record names.
 enum Companion { FRESH_COPY, OLD_FILE };
 int CompanionName(char* path, const char* folder, const char* fileName, int companion);
-// Whether a companion's name of the component is taken in the folder, or
-// cannot be told free; path then names it.
-bool FindObstacle(char* path, const char* folder, const Component& component);
+// Whether a companion's name is taken in the folder, or cannot be told
+// free; path then names it.
+bool FindObstacle(char* path, const char* folder);
 // With both fresh copies made: the old files aside, the fresh ones in, the
 // old ones deleted.  Where a step fails, the component is put back as it was.
 bool SwapInComponent(const char* folder, const Component& component);

@@ -487,8 +487,8 @@ TEST_F(Progress, ARecoveryMovesBackOnlyAnEngineThatIsSetupsOwn)
 // file and a link to a file elsewhere, for a first installation, a
 // reinstallation, a removal and a removal run from the installed folder.
 // None of them changes, moves or goes, Setup leaves no companion of its
-// own, no earlier file is lost, the distribution stays whole, and the
-// closing message names what is in the way of a component.
+// own, no earlier file is lost, the distribution stays whole, and a folder
+// holding a file of a name Setup uses is refused, naming it.
 TEST_F(Progress, NoFileOfACompanionsNameThatSetupDidNotMakeIsEverTouched)
 {
     const char* const companions[] = {"MSPCR32.VLN", "MSSP_CR.VLN", "MSHYCR32.VLN", "MSHY_CR.VLN",
@@ -544,22 +544,30 @@ TEST_F(Progress, NoFileOfACompanionsNameThatSetupDidNotMakeIsEverTouched)
                                      {"Remove", Click(IDYES)},
                                      {"Removed Files", Click(IDOK)}});
                     EXPECT_EQ(0, RemoveComponents(owner_)) << row;
-                } else if (c == 0) {
-                    // The probe's name taken: the folder is refused for it.
+                } else if (c < 8) {
+                    // Refused for it, and not recorded while the user is told.
+                    bool recorded = true;
                     UiScript script({{"File Destination", TypeDestination(folder.Path())},
-                                     {"Setup", read},
+                                     {"Setup",
+                                      [&](HWND box) {
+                                          recorded =
+                                              IsFolderRecorded((folder.Path() + "\\").c_str());
+                                          read(box);
+                                      }},
                                      {"File Destination", Click(IDCANCEL)},
                                      {"Exit", Click(IDYES)},
                                      {"Setup", Click(IDOK)}});
                     EXPECT_EQ(-1, InstallComponents(owner_)) << row;
-                    EXPECT_NE(std::string::npos, shown.find(stray + " is in the way.")) << row;
+                    EXPECT_EQ("Setup cannot create files in this folder:\n" + folder.Path() +
+                                  "\\\n\n" + stray + " is in the way. Choose another folder.",
+                              shown)
+                        << row;
+                    EXPECT_FALSE(recorded) << row;
                 } else {
                     UiScript script({{"File Destination", TypeDestination(folder.Path())},
                                      {"Installation", nullptr},
-                                     {"Setup", read}});
+                                     {"Setup", Answer(COMPLETED_TEXT, IDOK)}});
                     EXPECT_EQ(0, InstallComponents(owner_)) << row;
-                    EXPECT_EQ(c < 8, shown.find("In the way: " + stray + "\n") != std::string::npos)
-                        << row << ": " << shown;
                 }
                 EXPECT_EQ(kind == 3 ? "outside" : "the user's",
                           ReadFileBytes(kind == 1 ? inside : stray))
