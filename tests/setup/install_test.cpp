@@ -250,14 +250,12 @@ TEST_F(Progress, AFileThatCannotBeReplacedCountsOnlyWhenItHoldsThePayloadsBytes)
     // One that cannot be told is named as such.
     unopenable = engine;
     StandIn create(importedCreateFile, OpenAsWindows95);
-    UiScript script(
-        {{"File Destination", TypeDestination(destination_.Path())},
-         {"Setup", Answer("Setup cannot create files in this folder:\n" + destination_.Path() +
-                              "\\\n\n" + engine + " cannot be read. Choose another folder.",
-                          IDOK)},
-         {"File Destination", Click(IDCANCEL)},
-         {"Exit", Click(IDYES)},
-         {"Setup", Click(IDOK)}});
+    std::vector<UiStep> steps = Refused(destination_.Path());
+    steps[1] = {"Setup",
+                Answer("Setup cannot create files in this folder:\n" + destination_.Path() +
+                           "\\\n\n" + engine + " cannot be read. Choose another folder.",
+                       IDOK)};
+    UiScript script(steps);
     EXPECT_EQ(-1, InstallComponents(owner_));
     unopenable.clear();
 }
@@ -495,84 +493,68 @@ TEST_F(Progress, NoFileOfACompanionsNameThatSetupDidNotMakeIsEverTouched)
                                       "MSPCR32.VLO", "MSSP_CR.VLO", "MSHYCR32.VLO", "MSHY_CR.VLO",
                                       "MSPCR32.VLP", "MSHYCR32.VLP"};
     const char* const names[] = {"MSPCR32.DLL", "MSSP_CR.LEX", "MSHYCR32.DLL", "MSHY_CR.LEX"};
-    const char* const kinds[] = {"a user's file", "a folder", "a read-only file", "a link"};
-    const char* const runs[] = {"first installation", "reinstallation", "removal",
-                                "removal from the folder"};
+    enum { USERS, FOLDER, READ_ONLY, LINK };
+    enum { FIRST, AGAIN, REMOVAL, FROM_FOLDER };
     TempFolder elsewhere;
     std::string outside = elsewhere.File("outside");
     int rows = 0;
     for (int c = 0; c < 10; c++) {
-        for (int kind = 0; kind < 4; kind++) {
-            for (int run = 0; run < 4; run++, rows++) {
-                std::string row =
-                    std::string(companions[c]) + " as " + kinds[kind] + ", " + runs[run];
+        for (int kind = USERS; kind <= LINK; kind++) {
+            for (int run = FIRST; run <= FROM_FOLDER; run++, rows++) {
+                std::string row = std::string(companions[c]) + ", kind " + std::to_string(kind) +
+                                  ", run " + std::to_string(run);
                 TempFolder folder;
                 RegDeleteTreeA(HKEY_LOCAL_MACHINE, "SOFTWARE");
                 std::string stray = folder.File(companions[c]), inside = stray + "\\mine";
                 WriteFileBytes(outside, "outside");
-                if (kind == 1) {
+                if (kind == FOLDER)
                     CreateDirectoryA(stray.c_str(), NULL);
-                    WriteFileBytes(inside, "the user's");
-                } else if (kind == 3) {
+                if (kind == LINK)
                     ASSERT_TRUE(CreateHardLinkA(stray.c_str(), outside.c_str(), NULL)) << row;
-                } else {
-                    WriteFileBytes(stray, "the user's");
-                    SetFileAttributesA(stray.c_str(), kind == 2 ? FILE_ATTRIBUTE_READONLY : 0);
-                }
-                for (const char* name : names) {
-                    if (run > 0)
-                        WriteFileBytes(folder.File(name),
-                                       (run == 1 ? "earlier " : "payload ") + std::string(name));
+                else
+                    WriteFileBytes(kind == FOLDER ? inside : stray, "the user's");
+                SetFileAttributesA(stray.c_str(), kind == READ_ONLY ? FILE_ATTRIBUTE_READONLY : 0);
+                for (int i = 0; run != FIRST && i < 4; i++) {
+                    WriteFileBytes(folder.File(names[i]), (run == AGAIN ? "earlier " : "payload ") +
+                                                              std::string(names[i]));
+                    SetRegString(HKEY_LOCAL_MACHINE,
+                                 i < 2 ? SPELLING_4122_KEY : HYPHENATION_4122_KEY,
+                                 i % 2 ? "Dictionary" : "Engine", folder.File(names[i]));
                 }
                 strcpy(SetupState.SourceDir,
-                       ((run == 3 ? folder.Path() : source_.Path()) + "\\").c_str());
+                       ((run == FROM_FOLDER ? folder.Path() : source_.Path()) + "\\").c_str());
                 SetupState.InstallSpeller = SetupState.InstallHyphenator = 1;
-                std::string shown;
-                auto read = [&shown](HWND box) {
-                    shown = MessageBoxTextOf(box);
-                    PostClick(box, IDOK);
-                };
-                if (run >= 2) {
-                    for (const char* key : {SPELLING_4122_KEY, HYPHENATION_4122_KEY}) {
-                        bool speller = key == SPELLING_4122_KEY;
-                        SetRegString(HKEY_LOCAL_MACHINE, key, "Engine",
-                                     folder.File(names[speller ? 0 : 2]));
-                        SetRegString(HKEY_LOCAL_MACHINE, key, "Dictionary",
-                                     folder.File(names[speller ? 1 : 3]));
-                    }
-                    UiScript script({{"Remove", Click(IDYES)},
-                                     {"Remove", Click(IDYES)},
-                                     {"Removed Files", Click(IDOK)}});
-                    EXPECT_EQ(0, RemoveComponents(owner_)) << row;
+                bool recorded = false;
+                std::vector<UiStep> steps = Installing(folder.Path());
+                steps[2] = {"Setup", Answer(COMPLETED_TEXT, IDOK)};
+                if (run >= REMOVAL) {
+                    steps = {{"Remove", Click(IDYES)},
+                             {"Remove", Click(IDYES)},
+                             {"Removed Files", Click(IDOK)}};
                 } else if (c < 8) {
                     // Refused for it, and not recorded while the user is told.
-                    bool recorded = true;
-                    UiScript script({{"File Destination", TypeDestination(folder.Path())},
-                                     {"Setup",
-                                      [&](HWND box) {
-                                          recorded =
-                                              IsFolderRecorded((folder.Path() + "\\").c_str());
-                                          read(box);
-                                      }},
-                                     {"File Destination", Click(IDCANCEL)},
-                                     {"Exit", Click(IDYES)},
-                                     {"Setup", Click(IDOK)}});
-                    EXPECT_EQ(-1, InstallComponents(owner_)) << row;
-                    EXPECT_EQ("Setup cannot create files in this folder:\n" + folder.Path() +
-                                  "\\\n\n" + stray + " is in the way. Choose another folder.",
-                              shown)
-                        << row;
-                    EXPECT_FALSE(recorded) << row;
-                } else {
-                    UiScript script({{"File Destination", TypeDestination(folder.Path())},
-                                     {"Installation", nullptr},
-                                     {"Setup", Answer(COMPLETED_TEXT, IDOK)}});
-                    EXPECT_EQ(0, InstallComponents(owner_)) << row;
+                    steps = Refused(folder.Path());
+                    steps[1] = {
+                        "Setup",
+                        Then(
+                            [&](HWND) {
+                                recorded = IsFolderRecorded((folder.Path() + "\\").c_str());
+                            },
+                            Answer("Setup cannot create files in this folder:\n" + folder.Path() +
+                                       "\\\n\n" + stray + " is in the way. Choose another folder.",
+                                   IDOK))};
                 }
-                EXPECT_EQ(kind == 3 ? "outside" : "the user's",
-                          ReadFileBytes(kind == 1 ? inside : stray))
+                {
+                    UiScript script(steps);
+                    EXPECT_EQ(run < REMOVAL && c < 8 ? -1 : 0,
+                              run >= REMOVAL ? RemoveComponents(owner_) : InstallComponents(owner_))
+                        << row;
+                }
+                EXPECT_FALSE(recorded) << row;
+                EXPECT_EQ(kind == LINK ? "outside" : "the user's",
+                          ReadFileBytes(kind == FOLDER ? inside : stray))
                     << row;
-                EXPECT_EQ(kind == 2,
+                EXPECT_EQ(kind == READ_ONLY,
                           (GetFileAttributesA(stray.c_str()) & FILE_ATTRIBUTE_READONLY) != 0)
                     << row;
                 EXPECT_EQ("outside", ReadFileBytes(outside)) << row;
@@ -582,12 +564,11 @@ TEST_F(Progress, NoFileOfACompanionsNameThatSetupDidNotMakeIsEverTouched)
                 for (const char* name : names) {
                     std::string now = ReadFileBytes(folder.File(name));
                     EXPECT_EQ(PayloadOf(name), ReadFileBytes(source_.File(name))) << row;
-                    if (run == 1) {
-                        EXPECT_TRUE(now == "earlier " + std::string(name) || now == PayloadOf(name))
-                            << name << " lost, " << row;
-                    } else if (run == 3) {
-                        EXPECT_EQ(PayloadOf(name), now) << "the distribution's, " << row;
-                    }
+                    EXPECT_TRUE(run != AGAIN || now == "earlier " + std::string(name) ||
+                                now == PayloadOf(name))
+                        << name << " lost, " << row;
+                    EXPECT_TRUE(run != FROM_FOLDER || now == PayloadOf(name))
+                        << name << ", " << row;
                 }
                 SetFileAttributesA(stray.c_str(), 0);
                 if (HasFailure())
