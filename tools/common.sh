@@ -86,20 +86,36 @@ kernel_runs_i386() {
     [ "$("$probe" 2>/dev/null)" = i386 ]
 }
 
-# Where the kernel runs i386 programs, installs Debian's 32-bit Wine, which
-# runs the shipped Setup.exe itself; says in one line which way it goes.
-detect_wine32() {
-    if ! kernel_runs_i386; then
-        step "this kernel cannot run 32-bit programs: no 32-bit Wine, the x86_64 build stands in"
-        return 0
-    fi
-    step "this kernel runs 32-bit programs: 32-bit Wine runs the shipped Setup.exe"
+# Where the kernel runs i386 programs, adds Debian's i386 architecture and
+# names the 32-bit Wine package in WINE32_PACKAGES, for an ensure_packages
+# that follows (one apt run for all of them); says nothing.
+WINE32_PACKAGES=""
+plan_wine32() {
+    kernel_runs_i386 || return 0
     if ! dpkg --print-foreign-architectures | grep -qx i386; then
         step "packages: add the i386 architecture"
         as_root dpkg --add-architecture i386
     fi
-    ensure_packages wine32:i386
+    WINE32_PACKAGES="wine32:i386"
+}
+
+# After plan_wine32 and its packages: says in one line which way it goes.
+announce_wine32() {
+    if [ -z "$WINE32_PACKAGES" ]; then
+        step "this kernel cannot run 32-bit programs: no 32-bit Wine, the x86_64 build stands in"
+        return 0
+    fi
+    step "this kernel runs 32-bit programs: 32-bit Wine runs the shipped Setup.exe"
     WINE32=yes
+}
+
+# Where the kernel runs i386 programs, installs Debian's 32-bit Wine, which
+# runs the shipped Setup.exe itself; says in one line which way it goes.
+detect_wine32() {
+    plan_wine32
+    # shellcheck disable=SC2086  # empty where the kernel refuses i386
+    [ -z "$WINE32_PACKAGES" ] || ensure_packages $WINE32_PACKAGES
+    announce_wine32
 }
 
 # Wine takes its ANSI code page from LC_CTYPE and the language of its own

@@ -3,8 +3,10 @@
 # folder, in a throwaway prefix made to look like a machine with Office 97.
 . "$(dirname "$0")/common.sh"
 
-ensure_packages $BUILD_PACKAGES $WINE_PACKAGES
-detect_wine32
+plan_wine32
+# shellcheck disable=SC2086  # lists of package names
+ensure_packages $BUILD_PACKAGES $WINE_PACKAGES $WINE32_PACKAGES
+announce_wine32
 ensure_locale
 build_product
 

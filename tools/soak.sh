@@ -5,7 +5,8 @@
 # TREE is a checkout whose suites are built already (default: this one), so
 # an older commit can be measured from a worktree with today's script.
 # SOAK_CPU_WORKERS (default 2) sets how many stress-ng workers load the
-# machine; 0 when other work loads it already.  Logs: TREE/build/soak/.
+# machine; 0 when other work loads it already.  Where both suites are
+# built, each run starts them at once.  Logs: TREE/build/soak/.
 . "$(dirname "$0")/common.sh"
 
 runs=${1:?usage: tools/soak.sh RUNS [TREE]}
@@ -41,13 +42,19 @@ report() {
     fi
 }
 
+# Both suites of a run start at once, as tools/test.sh runs them side by
+# side; each has its own Wine prefix and test drives.
 bad=0 total=0
 run=1
 while [ "$run" -le "$runs" ]; do
     for suite in $suites; do
+        (cd "$tree" && ctest --preset "$suite") >"$logs/run-$run-$suite.log" 2>&1 &
+        eval "pid_$suite=\$!"
+    done
+    for suite in $suites; do
         log=$logs/run-$run-$suite.log
         status=0
-        (cd "$tree" && ctest --preset "$suite") >"$log" 2>&1 || status=$?
+        eval "wait \"\$pid_$suite\"" || status=$?
         # CTest's full log keeps the output of the tests that passed too.
         cp "$tree/build/$suite/Testing/Temporary/LastTest.log" "$log.all" 2>/dev/null || true
         step "run $run, $suite: $(report "$log")"
