@@ -190,6 +190,14 @@ HANDLE WINAPI NoFileCanBeMade(LPCSTR, DWORD, DWORD, LPSECURITY_ATTRIBUTES, DWORD
     return INVALID_HANDLE_VALUE;
 }
 
+// A write-protected floppy: Wine's read-only drives deny access instead.
+extern "C" decltype(&CreateDirectoryA) importedCreateDirectory asm(IMPORTED(CreateDirectoryA, 8));
+BOOL WINAPI WriteProtected(LPCSTR, LPSECURITY_ATTRIBUTES)
+{
+    SetLastError(ERROR_WRITE_PROTECT);
+    return FALSE;
+}
+
 // A folder Setup made for the destination goes again when no file can be
 // made in it, and so do those it made above its own proposal (Windows NT
 // 3.51's, whose MSAPPS may be missing); the page comes back, and nothing is
@@ -198,8 +206,12 @@ TEST_F(Progress, ANewFolderWhereNoFileCanBeMadeIsRefusedAndRemoved)
 {
     ChooseDefaultDestination(SetupState.ProposedDir, NULL, VER_PLATFORM_WIN32_NT, 3,
                              destination_.Path().c_str());
-    for (std::string folder : {destination_.File("New"), std::string(SetupState.ProposedDir)}) {
+    auto makeFolder = importedCreateDirectory;
+    for (std::string folder : {destination_.File("Floppy"), destination_.File("New"),
+                               std::string(SetupState.ProposedDir)}) {
         StandIn create(importedCreateFile, NoFileCanBeMade);
+        StandIn protect(importedCreateDirectory,
+                        folder.back() == 'y' ? WriteProtected : makeFolder);
         UiScript script({{"File Destination", TypeDestination(folder)},
                          {"Setup", Answer("Setup cannot create files in this folder:\n" + folder +
                                               "\\\n\nThe disk may be full or write-protected. "

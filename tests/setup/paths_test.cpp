@@ -136,6 +136,8 @@ TEST(Files, OnlyEveryByteAndTheLengthMakeTheSameBytes)
         CreateFileA(first.c_str(), GENERIC_READ, FILE_SHARE_READ, NULL, OPEN_EXISTING, 0, NULL);
     EXPECT_TRUE(HaveSameBytes(first.c_str(), second.c_str()));
     CloseHandle(reader);
+    // Neither is held open afterwards against its deletion.
+    EXPECT_TRUE(DeleteFileA(first.c_str()) && DeleteFileA(second.c_str()));
 }
 
 class Identity : public ::testing::Test {
