@@ -599,8 +599,9 @@ LONG WINAPI DeleteKeyAsWindows95(HKEY parent, LPCSTR subkey)
 }
 
 // Removal deletes only what it told apart from the distribution's files: a
-// registered file that cannot be told stays, and is listed.  On Windows 95
-// the language key goes with its "Normal", and another product's for 1050 stays.
+// registered file that cannot be told stays, and is listed, and so does a
+// companion left in a recorded folder.  On Windows 95 the language key goes
+// with its "Normal", and another product's for 1050 stays.
 TEST_F(Progress, ARemovalKeepsARegisteredFileItCannotTell)
 {
     StandIn deleteKey(importedDeleteKey, DeleteKeyAsWindows95);
@@ -611,6 +612,13 @@ TEST_F(Progress, ARemovalKeepsARegisteredFileItCannotTell)
     SetRegString(HKEY_LOCAL_MACHINE, SPELLING_4122_KEY, "Engine", engine);
     SetRegString(HKEY_LOCAL_MACHINE, SPELLING_4122_KEY, "Dictionary", lexicon);
     SetRegString(HKEY_LOCAL_MACHINE, SPELLING_1050_KEY, "Engine", "C:\\Other\\OTHER.DLL");
+    // A folder a cut left that cannot be put right: it stays recorded, and
+    // its companion is listed.
+    TempFolder cut;
+    std::string companion = cut.File("MSSP_CR.VLN"), folder = cut.Path() + "\\";
+    WriteFileBytes(companion, "a fresh copy");
+    SetFileAttributesA(companion.c_str(), FILE_ATTRIBUTE_READONLY);
+    SetRegString(HKEY_LOCAL_MACHINE, "SOFTWARE\\Quenra\\Setup In Progress", folder.c_str(), "");
     unopenable = lexicon;
     StandIn create(importedCreateFile, OpenAsWindows95);
     std::string listed;
@@ -623,6 +631,9 @@ TEST_F(Progress, ARemovalKeepsARegisteredFileItCannotTell)
     EXPECT_FALSE(FileExists(engine));
     EXPECT_TRUE(FileExists(lexicon)) << "a file that could not be told was deleted";
     EXPECT_NE(std::string::npos, listed.find(lexicon)) << listed;
+    EXPECT_NE(std::string::npos, listed.find(companion)) << listed;
+    EXPECT_TRUE(IsFolderRecorded(folder.c_str()));
+    SetFileAttributesA(companion.c_str(), 0);
     EXPECT_REG_KEY(HKEY_LOCAL_MACHINE, (std::string(SPELLING_KEY) + "\\4122").c_str(), false);
     // Another product's tools for 1050 stay.
     EXPECT_REG_SZ(HKEY_LOCAL_MACHINE, SPELLING_1050_KEY, "Engine", "C:\\Other\\OTHER.DLL");
