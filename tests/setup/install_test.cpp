@@ -599,8 +599,8 @@ LONG WINAPI DeleteKeyAsWindows95(HKEY parent, LPCSTR subkey)
 }
 
 // Removal deletes only what it told apart from the distribution's files: a
-// registered file that cannot be told stays, and is listed, and so does a
-// companion left in a recorded folder.  On Windows 95 the language key goes
+// registered file that cannot be told stays, and is listed, and so do the
+// companions left in recorded folders.  On Windows 95 the language key goes
 // with its "Normal", and another product's for 1050 stays.
 TEST_F(Progress, ARemovalKeepsARegisteredFileItCannotTell)
 {
@@ -612,13 +612,16 @@ TEST_F(Progress, ARemovalKeepsARegisteredFileItCannotTell)
     SetRegString(HKEY_LOCAL_MACHINE, SPELLING_4122_KEY, "Engine", engine);
     SetRegString(HKEY_LOCAL_MACHINE, SPELLING_4122_KEY, "Dictionary", lexicon);
     SetRegString(HKEY_LOCAL_MACHINE, SPELLING_1050_KEY, "Engine", "C:\\Other\\OTHER.DLL");
-    // A folder a cut left that cannot be put right: it stays recorded, and
-    // its companion is listed.
-    TempFolder cut;
-    std::string companion = cut.File("MSSP_CR.VLN"), folder = cut.Path() + "\\";
-    WriteFileBytes(companion, "a fresh copy");
-    SetFileAttributesA(companion.c_str(), FILE_ATTRIBUTE_READONLY);
-    SetRegString(HKEY_LOCAL_MACHINE, "SOFTWARE\\Quenra\\Setup In Progress", folder.c_str(), "");
+    // Folders a cut left that cannot be put right, a fresh copy or an old
+    // file read-only in each: they stay recorded, and those files are listed.
+    TempFolder cuts[2];
+    std::string companions[] = {cuts[0].File("MSSP_CR.VLN"), cuts[1].File("MSPCR32.VLO")};
+    for (int i = 0; i < 2; i++) {
+        WriteFileBytes(companions[i], "left by a cut");
+        SetFileAttributesA(companions[i].c_str(), FILE_ATTRIBUTE_READONLY);
+        SetRegString(HKEY_LOCAL_MACHINE, "SOFTWARE\\Quenra\\Setup In Progress",
+                     (cuts[i].Path() + "\\").c_str(), "");
+    }
     unopenable = lexicon;
     StandIn create(importedCreateFile, OpenAsWindows95);
     std::string listed;
@@ -631,9 +634,11 @@ TEST_F(Progress, ARemovalKeepsARegisteredFileItCannotTell)
     EXPECT_FALSE(FileExists(engine));
     EXPECT_TRUE(FileExists(lexicon)) << "a file that could not be told was deleted";
     EXPECT_NE(std::string::npos, listed.find(lexicon)) << listed;
-    EXPECT_NE(std::string::npos, listed.find(companion)) << listed;
-    EXPECT_TRUE(IsFolderRecorded(folder.c_str()));
-    SetFileAttributesA(companion.c_str(), 0);
+    for (int i = 0; i < 2; i++) {
+        EXPECT_NE(std::string::npos, listed.find(companions[i])) << listed;
+        EXPECT_TRUE(IsFolderRecorded((cuts[i].Path() + "\\").c_str()));
+        SetFileAttributesA(companions[i].c_str(), 0);
+    }
     EXPECT_REG_KEY(HKEY_LOCAL_MACHINE, (std::string(SPELLING_KEY) + "\\4122").c_str(), false);
     // Another product's tools for 1050 stay.
     EXPECT_REG_SZ(HKEY_LOCAL_MACHINE, SPELLING_1050_KEY, "Engine", "C:\\Other\\OTHER.DLL");
