@@ -221,6 +221,7 @@ TEST_F(Progress, ANewFolderWhereNoFileCanBeMadeIsRefusedAndRemoved)
                          {"Exit", Click(IDYES)},
                          {"Setup", Click(IDOK)}});
         EXPECT_EQ(-1, InstallComponents(owner_));
+        EXPECT_FALSE(IsFolderRecorded((folder + "\\").c_str())) << "no file is left there";
         EXPECT_FALSE(
             FileExists(folder.substr(0, folder.find('\\', destination_.Path().size() + 1))));
         EXPECT_TRUE(FileExists(destination_.Path())) << "a folder Setup did not make went";
