@@ -374,9 +374,23 @@ extern "C" decltype(&RegSetValueExA) importedSetValue asm(IMPORTED(RegSetValueEx
 extern "C" decltype(&RegDeleteValueA) importedDeleteValue asm(IMPORTED(RegDeleteValueA, 8));
 decltype(&RegSetValueExA) realSetValue = importedSetValue;
 decltype(&RegDeleteValueA) realDeleteValue = importedDeleteValue;
+// Office's registrations of the tools in the order written; a write names
+// only a handle, so each is told by the key opened last.
+extern "C" decltype(&RegCreateKeyExA) importedCreateKey asm(IMPORTED(RegCreateKeyExA, 36));
+decltype(&RegCreateKeyExA) realCreateKey = importedCreateKey;
+std::string keyOpened;
+std::vector<std::string> registrations;
+LONG WINAPI CreateKeyNoted(HKEY root, LPCSTR path, DWORD reserved, LPSTR type, DWORD options,
+                           REGSAM access, LPSECURITY_ATTRIBUTES security, PHKEY key, LPDWORD made)
+{
+    keyOpened = path;
+    return realCreateKey(root, path, reserved, type, options, access, security, key, made);
+}
 LONG WINAPI SetValueUntilCut(HKEY key, LPCSTR name, DWORD reserved, DWORD type, const BYTE* data,
                              DWORD size)
 {
+    if (operationsBeforeCut > 0 && (!strcmp(name, "Engine") || !strcmp(name, "Dictionary")))
+        registrations.push_back(keyOpened + "\\" + name);
     return operationsBeforeCut-- > 0 ? realSetValue(key, name, reserved, type, data, size)
                                      : ERROR_ACCESS_DENIED;
 }
@@ -388,16 +402,28 @@ LONG WINAPI DeleteValueUntilCut(HKEY key, LPCSTR name)
 // A reinstallation over a working one, cut after its first file operation
 // or registry write, its second, and so on until one runs to its end; the
 // same where the lexicon is read-only, so that the fresh copies go again;
-// and where the distribution lacks the engine, so that no copy is made.  Right after each cut every
-// earlier file is there under its name or its set-aside name; the next installation leaves the new
-// version whole where it may, no other file, and no folder recorded.
+// where the distribution lacks the engine, so that no copy is made; and
+// there with only the deletions cut, as by a file another program holds
+// open.  Right after each cut every earlier file is there under its name or
+// its set-aside name, and a folder holding a companion is recorded; the next
+// installation leaves the new version whole where it may, no other file, and
+// no folder recorded.  A run cut among its registry writes has registered
+// the engines before the lexicons, and the plain language, 4122, before 1050.
 TEST_F(Progress, AnInstallationCutAfterAnyFileOperationIsPutRightByTheNext)
 {
     const char* const names[] = {"MSPCR32.DLL", "MSSP_CR.LEX", "MSHYCR32.DLL", "MSHY_CR.LEX"};
     std::string folder = destination_.Path() + "\\", lexicon = destination_.File("MSSP_CR.LEX");
-    const char* const passes[] = {"reinstallation", "read-only lexicon", "no engine to copy"};
-    for (int pass = 0; pass < 3; pass++) {
-        bool readOnly = pass == 1, speller = pass == 0;
+    std::vector<std::string> order;
+    for (const char* tool : {SPELLING_KEY, HYPHENATION_KEY}) {
+        for (const char* value : {"\\Engine", "\\Dictionary"}) {
+            for (const char* language : {"\\4122", "\\1050"})
+                order.push_back(tool + std::string(language) + "\\Normal" + value);
+        }
+    }
+    const char* const passes[] = {"reinstallation", "read-only lexicon", "no engine to copy",
+                                  "only deletions cut"};
+    for (int pass = 0; pass < 4; pass++) {
+        bool readOnly = pass == 1, speller = pass == 0, allCut = pass < 3;
         if (pass == 2)
             DeleteFileA(source_.File(names[0]).c_str());
         int cut = 0;
@@ -408,18 +434,25 @@ TEST_F(Progress, AnInstallationCutAfterAnyFileOperationIsPutRightByTheNext)
             SetupState.InstallSpeller = SetupState.InstallHyphenator = 1;
             {
                 operationsBeforeCut = cut;
-                StandIn copy(importedCopyFile, CopyUntilCut);
-                StandIn move(importedMove, MoveUntilCut);
+                registrations.clear();
+                StandIn copy(importedCopyFile, allCut ? CopyUntilCut : realCopyFile);
+                StandIn move(importedMove, allCut ? MoveUntilCut : realMove);
                 StandIn remove(importedDelete, DeleteUntilCut);
-                StandIn create(importedCreateFile, CreateUntilCut);
-                StandIn setValue(importedSetValue, SetValueUntilCut);
-                StandIn deleteValue(importedDeleteValue, DeleteValueUntilCut);
+                StandIn create(importedCreateFile, allCut ? CreateUntilCut : realCreateFile);
+                StandIn setValue(importedSetValue, allCut ? SetValueUntilCut : realSetValue);
+                StandIn deleteValue(importedDeleteValue,
+                                    allCut ? DeleteValueUntilCut : realDeleteValue);
+                StandIn createKey(importedCreateKey, CreateKeyNoted);
                 // Cut at the file that tests the folder, the folder is refused.
-                UiScript script(cut == 1 || cut == 2 ? Refused(destination_.Path())
-                                                     : Installing(destination_.Path()));
+                UiScript script((allCut ? cut == 1 || cut == 2 : cut == 0)
+                                    ? Refused(destination_.Path())
+                                    : Installing(destination_.Path()));
                 InstallComponents(owner_);
                 finished = operationsBeforeCut >= 0;
             }
+            EXPECT_TRUE(CountFiles(destination_.File("*.VL?")) == 0 ||
+                        IsFolderRecorded(folder.c_str()))
+                << "a companion left unrecorded after " << cut;
             for (int c = 0; c < 4; c += 2) {
                 bool fresh =
                     ReadFileBytes(destination_.File(names[c])) == PayloadOf(names[c]) &&
@@ -453,7 +486,10 @@ TEST_F(Progress, AnInstallationCutAfterAnyFileOperationIsPutRightByTheNext)
         }
         SetFileAttributesA(lexicon.c_str(), 0);
         std::cout << passes[pass] << ": cut after 0 to " << cut - 1 << " operations\n";
-        EXPECT_GE(cut, speller ? 18 : 10) << "too few operations";
+        EXPECT_GE(cut, speller ? 18 : allCut ? 10 : 4) << "too few operations";
+        if (speller) {
+            EXPECT_EQ(order, registrations);
+        }
     }
 }
 
