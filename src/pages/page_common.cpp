@@ -47,10 +47,11 @@ void InitPage(HWND page)
     if (HasDestination)
         SetDlgItemTextA(page, IDC_DEST_DIR, SetupState.DestDir);
 
-    // Remove and Change Default need one registered component, either one.
+    // Remove and Change Default need one registered component, either one;
+    // Remove also finishes what Setup's record names.
     if (GetDlgItem(page, IDC_REMOVE) && !SetupState.SpellerRegistered &&
         !SetupState.HyphenatorRegistered) {
-        SetControlEnabled(page, IDC_REMOVE, FALSE);
+        SetControlEnabled(page, IDC_REMOVE, SetupState.RecordHeld);
         SetControlEnabled(page, IDC_CHANGE_DEFAULT, FALSE);
     }
     ShowWindow(page, SW_SHOW);

@@ -70,9 +70,10 @@ inline constexpr char VAL_OLD_LANG_EXCEL[] = "OldLangExcel";
 inline constexpr char VAL_OLD_LANG_POWERPOINT[] = "OldLangPowerPoint";
 inline constexpr char VAL_OLD_LANG_ACCESS[] = "OldLangAccess";
 inline constexpr char VAL_OLD_LANG_OUTLOOK[] = "OldLangOutlook";
-// Setup's own record (HKLM) of the folders where it has begun to make files:
-// a value each, named by the folder, so that a later run knows which files
-// of its fixed names there are its own.
-inline constexpr char KEY_FOLDERS_IN_PROGRESS[] = "SOFTWARE\\Quenra\\Setup In Progress";
+// Setup's own record (HKLM) of what it has not finished: a value each, named
+// by a folder where it has begun to make files, so that a later run knows
+// which files of its fixed names there are its own, or by a file it
+// installed that it has yet to delete.
+inline constexpr char KEY_IN_PROGRESS[] = "SOFTWARE\\Quenra\\Setup In Progress";
 
 #endif

@@ -63,6 +63,16 @@ bool FindComponentFiles(ComponentFiles* files, const char* folder, const Compone
     return true;
 }
 
+// Windows answers "not found" alike for a file or folder that is gone and
+// for a drive that is not there: the drive tells them apart.  A share
+// answers for itself: one that cannot be reached gives another error.
+bool IsDrivePresent(const char* full)
+{
+    char drive[4];
+    lstrcpynA(drive, full, sizeof drive);
+    return full[1] != ':' || IsPresent(drive);
+}
+
 }  // namespace
 
 bool IsSameIdentity(const BY_HANDLE_FILE_INFORMATION& one, const BY_HANDLE_FILE_INFORMATION& other)
@@ -135,11 +145,16 @@ int RegisteredFileState(const char* path, const char* fileName)
     if (length == 0 || length >= sizeof full ||
         JoinPath(shipped, SetupState.SourceDir, fileName) != 0)
         return REGISTERED_UNKNOWN;
-    // Only a file missing from a folder that is there is gone: an absent
-    // drive or share says nothing of the file.
+    // A file is gone when it or its folder is missing from a drive or share
+    // that is there; an absent drive or share says nothing of it.
     DWORD attributes = GetFileAttributesA(full);
-    if (attributes == INVALID_FILE_ATTRIBUTES)
-        return GetLastError() == ERROR_FILE_NOT_FOUND ? REGISTERED_NO_FILE : REGISTERED_UNKNOWN;
+    if (attributes == INVALID_FILE_ATTRIBUTES) {
+        DWORD failure = GetLastError();
+        return (failure == ERROR_FILE_NOT_FOUND || failure == ERROR_PATH_NOT_FOUND) &&
+                       IsDrivePresent(full)
+                   ? REGISTERED_NO_FILE
+                   : REGISTERED_UNREACHABLE;
+    }
     // A folder is no file of Setup's.
     if (attributes & FILE_ATTRIBUTE_DIRECTORY)
         return REGISTERED_NO_FILE;

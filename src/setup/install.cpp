@@ -16,15 +16,6 @@ const int LONGEST_FOLDER = MAX_PATH - 1 - LONGEST_FILE_NAME;
 // Two files per component make the bar reach 100 after the last one.
 const int PROGRESS_PER_COMPONENT = 50;
 
-const BilingualMessage COMPLETED = {
-    {"Setup completed successfully.\nYou may now use the installed Velmora with your MS Office "
-     "97 applications.",
-     "Setup"},
-    {"Instalacija uspešno završena.\nSada možete da koristite instalirane alatke za proveru "
-     "teksta na srpskom jeziku u vašim Office 97 aplikacijama.",
-     "Instalacija"},
-};
-
 // %s is the folder: as resolved for the first, as typed for the second.
 const BilingualMessage STARTED_FROM_DESTINATION = {
     {"Setup cannot install into the folder it was started from:\n%s\n\nChoose another folder.",
@@ -51,6 +42,8 @@ const BilingualMessage UNWRITABLE_DESTINATION = {
 };
 
 struct InstallReport {
+    // The closing message's first words: all done, or not.
+    const char* Completed;
     const char* Header;
     const char* CopyPrefix;
     const char* LeftPrefix;
@@ -63,9 +56,13 @@ struct InstallReport {
     // %s is the path of what is in the way, or of what cannot be read.
     const char* InTheWay;
     const char* Unreadable;
+    // The files of an earlier installation, recorded for Remove to delete.
+    const char* Earlier;
 };
 
 const InstallReport INSTALL_REPORT_ENGLISH = {
+    "Setup completed successfully.\nYou may now use the installed Velmora with your MS Office 97 "
+    "applications.",
     "Setup could not complete the installation of Velmora.\n\n",
     "Could not copy: ",
     "Left as it was: ",
@@ -76,8 +73,11 @@ const InstallReport INSTALL_REPORT_ENGLISH = {
     "Its path is too long.",
     "%s is in the way.",
     "%s cannot be read.",
+    "\n\nFiles of the earlier installation, which Remove deletes:\n",
 };
 const InstallReport INSTALL_REPORT_SERBIAN = {
+    "Instalacija uspešno završena.\nSada možete da koristite instalirane alatke za proveru teksta "
+    "na srpskom jeziku u vašim Office 97 aplikacijama.",
     "Instalacija alatki za proveru teksta na srpskom jeziku nije uspešno završena.\n\n",
     "Nije moguće kopirati: ",
     "Ostalo kako je bilo: ",
@@ -89,6 +89,7 @@ const InstallReport INSTALL_REPORT_SERBIAN = {
     "Putanja je predugačka.",
     "%s smeta.",
     "%s nije moguće pročitati.",
+    "\n\nDatoteke prethodne instalacije, koje izbacivanje briše:\n",
 };
 
 // What went wrong on the way, for the closing message.
@@ -173,7 +174,7 @@ bool AcceptDestination(HWND owner, bool proposed, bool* recorded)
     // recorded, so that no run takes that file for its own, and no file is
     // made beside it.
     bool blocked = present && FindObstacle(path, full);
-    *recorded = present && !blocked && RecordFolder(full);
+    *recorded = present && !blocked && RecordPath(full);
     // Without a record no file is made there: the folder is taken, and
     // nothing is replaced in it.  On a full or write-protected disk no copy
     // could succeed.
@@ -185,7 +186,7 @@ bool AcceptDestination(HWND owner, bool proposed, bool* recorded)
     // Forgotten before the user is told: nothing of Setup's is there, unless
     // the probe stayed.
     if (*recorded && probe != PROBE_LEFT)
-        ClearFolder(full);
+        ClearPath(full);
     // A read-only disk denies access (a CD-ROM, and Wine), a floppy is write-protected.
     if (blocked)
         wsprintfA(detail, texts.InTheWay, path);
@@ -255,12 +256,17 @@ bool CopyToFreshFile(const char* source, const char* fileName, char* copy)
     return false;
 }
 
-// Lists the file's path in the destination after prefix.
-void ReportFile(InstallOutcome* outcome, const char* prefix, const char* fileName)
+// Lists the file's path in the destination after prefix; with forget, it
+// leaves Setup's record too.
+void ReportFile(InstallOutcome* outcome, const char* prefix, const char* fileName,
+                bool forget = false)
 {
     char destination[PATH_BUFFER_SIZE];
-    if (JoinPath(destination, SetupState.DestDir, fileName) == 0)
-        AddReportLine(&outcome->Problems, prefix, destination);
+    if (JoinPath(destination, SetupState.DestDir, fileName) != 0)
+        return;
+    AddReportLine(&outcome->Problems, prefix, destination);
+    if (forget)
+        ClearPath(destination);
 }
 
 // Whether a file already in the destination is Setup's copy: the payload
@@ -298,10 +304,17 @@ bool InstallComponent(HWND progressPage, const Component& component, bool record
             failed = i;
         whole = copied;
     }
-    // The distribution's own files and a user's are never moved aside.
+    // The distribution's own files and a user's are never moved aside.  The
+    // files to go in are recorded first: until registered, only the record
+    // names them.  Bits of those this run recorded.
+    int ownRecords = 0;
     for (int i = 0; whole && i < COMPONENT_FILES; i++) {
         whole = JoinPath(installed, SetupState.DestDir, names[i]) == 0 &&
                 MayReplace(installed, names[i]);
+        if (whole && !IsPathRecorded(installed)) {
+            ownRecords |= 1 << i;
+            whole = RecordPath(installed);
+        }
         if (!whole)
             failed = i;
     }
@@ -313,8 +326,9 @@ bool InstallComponent(HWND progressPage, const Component& component, bool record
             if (failed < 0 || failed == i)
                 ReportFile(outcome, texts.CopyPrefix, names[i]);
         }
+        // Left as it was, a file is no more known than it was before.
         for (int i = 0; i < COMPONENT_FILES; i++)
-            ReportFile(outcome, texts.LeftPrefix, names[i]);
+            ReportFile(outcome, texts.LeftPrefix, names[i], ownRecords >> i & 1);
     }
     // The companions this run made go; the earlier files stay as they were.
     if (recorded && !RecoverComponent(SetupState.DestDir, component))
@@ -330,10 +344,16 @@ void WritePath(const char* keyPath, const char* valueName, const char* path,
 }
 
 // Office is told of a component only when both its files are Setup's copies.
+// The files registered before are recorded first, so that those of an
+// earlier folder stay known until they are deleted.
 void RegisterComponent(const Component& component, bool inPlace, InstallOutcome* outcome)
 {
     if (!inPlace)
         return;
+    if (RecordRegisteredFiles(component) < 0) {
+        outcome->RegistryFailed = true;
+        return;
+    }
     char engine[PATH_BUFFER_SIZE], lexicon[PATH_BUFFER_SIZE];
     JoinPath(engine, SetupState.DestDir, component.EngineFile);
     JoinPath(lexicon, SetupState.DestDir, component.LexiconFile);
@@ -344,6 +364,11 @@ void RegisterComponent(const Component& component, bool inPlace, InstallOutcome*
     WritePath(keys[1], VAL_ENGINE, engine, outcome);
     WritePath(keys[0], VAL_DICTIONARY, lexicon, outcome);
     WritePath(keys[1], VAL_DICTIONARY, lexicon, outcome);
+    // Registered, they are known without the record.
+    if (!outcome->RegistryFailed) {
+        ClearPath(engine);
+        ClearPath(lexicon);
+    }
     *component.Registered = 1;
 }
 
@@ -354,17 +379,26 @@ void WriteLanguageNames(InstallOutcome* outcome)
     WritePath(KEY_LANGUAGE_1050, VAL_NAME, NAME_LANGUAGE_1050, outcome);
 }
 
+// The files of an earlier installation that stay follow what became of
+// this one.
 void ReportOutcome(HWND owner, InstallOutcome* outcome)
 {
-    if (outcome->Problems.Lines == 0 && !outcome->RegistryFailed) {
-        ShowMessage(owner, COMPLETED, MB_OK | MB_ICONINFORMATION);
-        return;
-    }
     const InstallReport& texts = ReportTexts();
-    if (outcome->RegistryFailed)
-        AddReportLine(&outcome->Problems, "", texts.RegistryLine);
-    FinishReport(&outcome->Problems, texts.Footer);
-    MessageBoxA(owner, outcome->Problems.Text, texts.Caption, MB_OK | MB_ICONEXCLAMATION);
+    Report* report = &outcome->Problems;
+    bool failed = report->Lines > 0 || outcome->RegistryFailed;
+    if (!failed) {
+        StartReport(report, texts.Completed);
+    } else {
+        if (outcome->RegistryFailed)
+            AddReportLine(report, "", texts.RegistryLine);
+        FinishReport(report, texts.Footer);
+    }
+    int mark = lstrlenA(report->Text);
+    AddSection(report, texts.Earlier);
+    if (!ListRecordedFiles(report))
+        report->Text[mark] = '\0';
+    MessageBoxA(owner, report->Text, texts.Caption,
+                MB_OK | (failed ? MB_ICONEXCLAMATION : MB_ICONINFORMATION));
 }
 
 }  // namespace
@@ -407,7 +441,7 @@ int CopyPayloadFile(HWND progressPage, const char* fileName, char* copy)
 int InstallComponents(HWND owner)
 {
     // Runs cut short are put right first, wherever they made files.
-    PutRecordedFoldersRight(NULL);
+    PutRecordedFoldersRight();
     bool recorded = false;
     if (ChooseDestination(owner, &recorded) != 0)
         return -1;
@@ -421,7 +455,7 @@ int InstallComponents(HWND owner)
     bool hyphenatorInPlace = InstallComponent(progressPage, HYPHENATOR, recorded, &outcome);
     // A companion this run left keeps the folder recorded.
     if (recorded && !outcome.Leftovers)
-        ClearFolder(SetupState.DestDir);
+        ClearPath(SetupState.DestDir);
     RegisterComponent(SPELLER, spellerInPlace, &outcome);
     RegisterComponent(HYPHENATOR, hyphenatorInPlace, &outcome);
     WriteLanguageNames(&outcome);

@@ -133,6 +133,8 @@ void ProbeEnvironment()
     ProbeInstalledApplications();
     ProbeRegistration(SPELLER);
     ProbeRegistration(HYPHENATOR);
+    // Runs cut short are put right at the start.
+    SetupState.RecordHeld = PutRecordedFoldersRight();
     SetupState.InstallSpeller = 1;
     SetupState.InstallHyphenator = SetupState.WordInstalled;
     FindSourceDir();

@@ -43,89 +43,38 @@ const BilingualMessage REMOVED = {
     {"Sve prethodno instalirane datoteke su bile izbačene!", REMOVED_CAPTION_SERBIAN},
 };
 
-// The kept files' header follows the files not removed; alone, it goes
-// without its first two line feeds.
-struct RemoveReport {
-    const char* Header;
-    const char* Footer;
-    const char* KeptHeader;
-    const char* Caption;
-};
-const RemoveReport REMOVE_REPORT_ENGLISH = {
-    "Some previously installed files could not be removed:\n",
-    "\n\nClose any program that may be using them and delete them by hand.",
-    "\n\nKept, as Setup runs from their folder:\n",
-    REMOVED_CAPTION,
-};
-const RemoveReport REMOVE_REPORT_SERBIAN = {
-    "Neke prethodno instalirane datoteke nije bilo moguće izbaciti:\n",
-    "\n\nZatvorite programe koji ih možda koriste i izbrišite ih ručno.",
-    "\n\nZadržane, jer se instalacija pokreće iz njihove fascikle:\n",
-    REMOVED_CAPTION_SERBIAN,
-};
-
-const RemoveReport& ReportTexts()
-{
-    return SetupState.LanguageOffset ? REMOVE_REPORT_SERBIAN : REMOVE_REPORT_ENGLISH;
-}
+// Followed by the files that stay, then the advice for each reason why.
+const char NOT_REMOVED_ENGLISH[] = "Some previously installed files could not be removed:\n";
+const char NOT_REMOVED_SERBIAN[] =
+    "Neke prethodno instalirane datoteke nije bilo moguće izbaciti:\n";
 
 bool Confirmed(HWND owner, const BilingualMessage& question)
 {
     return ShowMessage(owner, question, MB_ICONQUESTION | MB_YESNO) == IDYES;
 }
 
-// Deletes the file a registry value names, when it is the payload file that
-// the value registers: the registry may name any file, and Setup deletes
-// only its own, never one of the distribution it runs from by whatever name.
-// A file already gone is no failure: a path registered for both languages
-// goes at its first reading.  One that cannot be told or reached is kept and
-// listed.  Returns whether the file is the distribution's and was kept.
-bool DeleteRegisteredFile(const char* keyPath, const char* valueName, const char* fileName,
-                          Report* notRemoved)
-{
-    char path[PATH_BUFFER_SIZE];
-    if (RegReadString(HKEY_LOCAL_MACHINE, keyPath, valueName, path, sizeof path) != 0 ||
-        !IsOwnFile(path, fileName))
-        return false;
-    int state = RegisteredFileState(path, fileName);
-    // Only a file already gone is no failure: a drive that went away is one.
-    if (state == REGISTERED_OWN && !DeleteFileA(path) && GetLastError() != ERROR_FILE_NOT_FOUND)
-        state = REGISTERED_UNKNOWN;
-    if (state == REGISTERED_UNKNOWN)
-        AddReportLine(notRemoved, "", path);
-    return state == REGISTERED_SHIPPED;
-}
-
 // The "Dictionary" values go only with their language keys.  On Windows NT
-// those keys still hold "Normal" and stay.  Which of the component's files
-// were kept as the distribution's: 1 the engine, 2 the lexicon.
-int RemoveComponent(const Component& component, Report* notRemoved)
+// those keys still hold "Normal" and stay.  The registered files are
+// recorded first, for the record to delete them: what cannot be deleted now
+// stays known.  Where one cannot be recorded, the registration stays, and
+// false is returned.
+bool RemoveComponent(const Component& component)
 {
-    char keys[LANGUAGES][KEY_PATH_SIZE];
     // Another product's tools for the same language are not Setup's to remove.
-    bool own[LANGUAGES];
+    int own = RecordRegisteredFiles(component);
+    if (own < 0)
+        return false;
+    char key[KEY_PATH_SIZE];
     for (int i = 0; i < LANGUAGES; i++) {
-        ComponentLanguageKey(keys[i], component, i);
-        own[i] = RegistersOwnEngine(keys[i], component);
-    }
-    int kept = 0;
-    for (int i = 0; i < LANGUAGES; i++) {
-        if (!own[i])
-            continue;
-        if (DeleteRegisteredFile(keys[i], VAL_ENGINE, component.EngineFile, notRemoved))
-            kept |= 1;
-        if (DeleteRegisteredFile(keys[i], VAL_DICTIONARY, component.LexiconFile, notRemoved))
-            kept |= 2;
+        ComponentLanguageKey(key, component, i);
+        if (own >> i & 1)
+            RegRemoveValue(HKEY_LOCAL_MACHINE, key, VAL_ENGINE);
     }
     for (int i = 0; i < LANGUAGES; i++) {
-        if (own[i])
-            RegRemoveValue(HKEY_LOCAL_MACHINE, keys[i], VAL_ENGINE);
-    }
-    for (int i = 0; i < LANGUAGES; i++) {
-        if (own[i])
+        if (own >> i & 1)
             RegRemoveSubkey(HKEY_LOCAL_MACHINE, component.LanguagesKey, COMPONENT_LANGUAGES[i]);
     }
-    return kept;
+    return true;
 }
 
 // Reads the saved languages, so it runs before the maker's key goes.
@@ -133,32 +82,6 @@ void RestoreLanguages()
 {
     RestoreSavedLanguages();
     ApplyDefaultLanguages();
-}
-
-// Success only when no registered file of Setup's is left: the files not
-// removed are the user's to delete, those kept are the distribution's.
-void ReportRemoval(HWND owner, Report* report, int kept)
-{
-    int notRemoved = report->Lines;
-    if (!notRemoved && !kept) {
-        ShowMessage(owner, REMOVED, MB_OK | MB_ICONINFORMATION);
-        return;
-    }
-    const RemoveReport& texts = ReportTexts();
-    if (notRemoved)
-        FinishReport(report, texts.Footer);
-    if (kept) {
-        if (notRemoved)
-            AddSection(report, texts.KeptHeader);
-        else
-            StartReport(report, texts.KeptHeader + 2);
-        // The kept files' bits follow the payload files' order.
-        for (int i = 0; i < 4; i++) {
-            if (kept >> i & 1)
-                AddReportLine(report, SetupState.SourceDir, PAYLOAD_FILES[i]);
-        }
-    }
-    MessageBoxA(owner, report->Text, texts.Caption, MB_OK | MB_ICONEXCLAMATION);
 }
 
 }  // namespace
@@ -200,14 +123,24 @@ int RemoveComponents(HWND owner)
     if (!OtherProofingToolsPresent() && !Confirmed(owner, LAST_TOOLS_WARNING))
         return -1;
 
-    Report notRemoved;
-    StartReport(&notRemoved, ReportTexts().Header);
-    // Runs cut short are put right before anything is read of the files.
-    PutRecordedFoldersRight(&notRemoved);
-    int kept = RemoveComponent(SPELLER, &notRemoved);
-    kept |= RemoveComponent(HYPHENATOR, &notRemoved) << 2;
-    RestoreLanguages();
-    RegRemoveSubkey(HKEY_LOCAL_MACHINE, KEY_MAKER, SUBKEY_SAVED_LANGUAGES);
-    ReportRemoval(owner, &notRemoved, kept);
+    // Both components are tried, whatever the first one's outcome.
+    bool stays = !RemoveComponent(SPELLER);
+    stays = !RemoveComponent(HYPHENATOR) || stays;
+    // The original languages stay with a component that stays registered.
+    if (!stays) {
+        RestoreLanguages();
+        RegRemoveSubkey(HKEY_LOCAL_MACHINE, KEY_MAKER, SUBKEY_SAVED_LANGUAGES);
+    }
+    Report report;
+    StartReport(&report, SetupState.LanguageOffset ? NOT_REMOVED_SERBIAN : NOT_REMOVED_ENGLISH);
+    // Its files are not listed: they stay registered.
+    if (stays)
+        AddReportLine(&report, "", RegistryFailureLine());
+    if (!SettleRecord(&report))
+        ShowMessage(owner, REMOVED, MB_OK | MB_ICONINFORMATION);
+    else
+        MessageBoxA(owner, report.Text,
+                    SetupState.LanguageOffset ? REMOVED_CAPTION_SERBIAN : REMOVED_CAPTION,
+                    MB_OK | MB_ICONEXCLAMATION);
     return 0;
 }

@@ -33,6 +33,8 @@ struct SetupStateRecord {
     int OutlookInstalled;
     int SpellerRegistered;
     int HyphenatorRegistered;
+    // Setup's record names files or folders it has not finished with.
+    int RecordHeld;
     int InstallSpeller;
     int InstallHyphenator;
     char SourceDir[PATH_BUFFER_SIZE];
@@ -176,8 +178,14 @@ int CompareWithSource(const char* folder, char* untold);
 // What removal may do with a registered path that bears the payload file's
 // name: delete the file (Setup's own), keep it and say it is kept (the
 // distribution's), pass it over (no file there: gone, or a folder), or keep
-// it and ask the user to delete it (it cannot be told or reached).
-enum RegisteredFile { REGISTERED_OWN, REGISTERED_SHIPPED, REGISTERED_NO_FILE, REGISTERED_UNKNOWN };
+// it (it cannot be told, or its drive or share cannot be reached).
+enum RegisteredFile {
+    REGISTERED_OWN,
+    REGISTERED_SHIPPED,
+    REGISTERED_NO_FILE,
+    REGISTERED_UNKNOWN,
+    REGISTERED_UNREACHABLE
+};
 int RegisteredFileState(const char* path, const char* fileName);
 // Whether a file can be made in the folder: made and gone again, not made
 // (a full or write-protected disk, or the name taken), or made and left there.
@@ -209,16 +217,29 @@ bool SwapInComponent(const char* folder, const Component& component);
 bool RecoverComponent(const char* folder, const Component& component);
 
 struct Report;
-// The record of the folders where Setup has begun to make companions:
-// written before the first is made, cleared once they are gone.
-bool RecordFolder(const char* folder);
-bool IsFolderRecorded(const char* folder);
-void ClearFolder(const char* folder);
-// Puts a recorded folder right: false where a companion stays, and then,
-// with left, lists what stays.
-bool PutFolderRight(const char* folder, Report* left);
-// Puts right every folder the record names, and forgets those put right.
-void PutRecordedFoldersRight(Report* left);
+// Setup's record of what it has begun and not finished: the folders where
+// it makes companions (named with their final backslash), recorded before
+// the first is made and cleared once they are gone; and the files it
+// installed that no registration is to name any more, recorded before the
+// registration stops naming them and cleared once they are gone.
+bool RecordPath(const char* path);
+bool IsPathRecorded(const char* path);
+void ClearPath(const char* path);
+// Puts a recorded folder right: false where a companion stays.
+bool PutFolderRight(const char* folder);
+// Puts right every folder the record names, and forgets those put right:
+// whether the record still names anything, which Remove then finishes.
+bool PutRecordedFoldersRight();
+// Records the component's registered files, before its registration goes
+// or names others: a bit for each language that registers Setup's own
+// engine, or -1 where a file could not be recorded.
+int RecordRegisteredFiles(const Component& component);
+// Puts the folders right, deletes the recorded files by the rules of a
+// removal, and forgets what is settled.  Lists in report what stays, then
+// the advice for each reason why: whether anything stays.
+bool SettleRecord(Report* report);
+// Lists the recorded files in report: whether there are any.
+bool ListRecordedFiles(Report* report);
 
 // A warning that lists paths, one a line, after a header.  What does not
 // fit is left out: a report is cut short, never overrun.

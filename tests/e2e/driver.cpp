@@ -310,13 +310,42 @@ HWND SetupProcess::WaitFor(const std::wstring& caption, int control, DWORD timeo
     }
 }
 
-void SetupProcess::Answer(const std::wstring& caption, const std::wstring& text, int button)
+namespace {
+
+// The text with the lines of its first paragraph, after its first, sorted.
+std::wstring ListSorted(const std::wstring& text)
+{
+    size_t start = text.find(L'\n'), end = std::min(text.find(L"\n\n"), text.size());
+    if (start >= end)
+        return text;
+    std::vector<std::wstring> lines;
+    for (size_t at = start + 1;;) {
+        size_t next = std::min(text.find(L'\n', at), end);
+        lines.push_back(text.substr(at, next - at));
+        if (next == end)
+            break;
+        at = next + 1;
+    }
+    std::sort(lines.begin(), lines.end());
+    std::wstring sorted = text.substr(0, start);
+    for (const std::wstring& line : lines)
+        sorted += L"\n" + line;
+    return sorted + text.substr(end);
+}
+
+}  // namespace
+
+void SetupProcess::Answer(const std::wstring& caption, const std::wstring& text, int button,
+                          bool anyOrder)
 {
     // The progress page may share a message box's caption; it has no buttons.
     HWND box = WaitFor(caption, button);
     if (!box)
         return;
-    EXPECT_EQ(Narrow(text), Narrow(Text(box, MESSAGE_BOX_TEXT_ID))) << "in " << Narrow(caption);
+    std::wstring shown = Text(box, MESSAGE_BOX_TEXT_ID);
+    EXPECT_EQ(Narrow(anyOrder ? ListSorted(text) : text),
+              Narrow(anyOrder ? ListSorted(shown) : shown))
+        << "in " << Narrow(caption);
     Click(box, button);
 }
 

@@ -91,7 +91,11 @@ public:
     // running would make every later scenario a second instance.
     HWND WaitFor(const std::wstring& caption, int control = 0, DWORD timeoutMs = 20000);
     // Waits for the message box, checks its text and presses the button.
-    void Answer(const std::wstring& caption, const std::wstring& text, int button);
+    // The files a list names come in the registry's order, which Windows
+    // and Wine keep differently: with anyOrder, the lines of the first
+    // paragraph after its first are compared in any order.
+    void Answer(const std::wstring& caption, const std::wstring& text, int button,
+                bool anyOrder = false);
     // Waits for the process; its exit code, or -1 (a failure) on timeout.
     int WaitForExit(DWORD timeoutMs = 20000);
     bool Running() const;

@@ -62,12 +62,13 @@ protected:
     }
 
     // A whole installation ending in the success message.
-    void InstallInto(const std::string& destination, const Choices& choices = Choices())
+    void InstallInto(const std::string& destination, const Choices& choices = Choices(),
+                     const std::wstring& earlier = L"")
     {
         SetupProcess setup(distribution_);
         AcceptDestination(WalkToDestination(setup, choices), destination);
         setup.Answer(choices.serbian ? L"Instalacija" : L"Setup",
-                     choices.serbian ? COMPLETED_SR : COMPLETED, IDOK);
+                     (choices.serbian ? COMPLETED_SR : COMPLETED) + earlier, IDOK);
         EXPECT_EQ(0, setup.WaitForExit());
     }
 
@@ -197,7 +198,9 @@ TEST_F(Install, NeitherComponentStillWritesTheLanguageNames)
     EXPECT_REG_KEY(HKEY_LOCAL_MACHINE, SAVED_KEY, false);
 }
 
-TEST_F(Install, ADestinationGetsExactlyOneFinalBackslash)
+// Installed into another folder, the earlier folder's files are named, stay
+// known, and go with the next removal.
+TEST_F(Install, ADestinationGetsExactlyOneFinalBackslashAndAnEarlierOneStaysKnown)
 {
     std::string plain = destinations_.File("Plain");
     std::string slashed = destinations_.File("Slashed");
@@ -206,9 +209,20 @@ TEST_F(Install, ADestinationGetsExactlyOneFinalBackslash)
     choices.hyphenator = false;
     InstallInto(plain, choices);
     ExpectSpellerRegistered(plain);
-    InstallInto(slashed + "\\", choices);
+    InstallInto(slashed + "\\", choices,
+                L"\n\nFiles of the earlier installation, which Remove deletes:\n" +
+                    Wide(plain + "\\MSPCR32.DLL\n" + plain + "\\MSSP_CR.LEX"));
     ExpectSpellerRegistered(slashed);
     ExpectFiles(slashed, true, false);
+    ExpectFiles(plain, true, false);
+    SetupProcess setup(distribution_);
+    WalkToRemove(setup, false);
+    Click(setup.WaitFor(L"Remove", IDYES), IDYES);
+    Click(setup.WaitFor(L"Remove", IDYES), IDYES);
+    setup.Answer(L"Removed Files", L"All previously installed files were successfully removed!",
+                 IDOK);
+    EXPECT_EQ(0, setup.WaitForExit());
+    EXPECT_EQ(0, CountFiles(plain + "\\*") + CountFiles(slashed + "\\*"));
 }
 
 TEST_F(Install, AMissingDestinationIsCreatedOnlyWhenItsParentExists)

@@ -33,10 +33,13 @@ const wchar_t LAST_TOOLS_SR[] =
     L"srpskom jeziku i vratite se na izbrisane alatke koje su prethodno bile instalirane, kliknite "
     L"na Da kako biste nastavili i potrudite se da ih ručno re-instalirate.\n\nKliknite na Ne "
     L"ukoliko želite da zadržite alatke za proveru teksta na srpskom jeziku.";
-std::wstring NotRemoved(const std::wstring& lines)
+const wchar_t IN_USE[] = L"\n\nClose any program using them, then run Setup again.";
+const wchar_t UNREACHABLE[] = L"\n\nConnect their drive, then run Setup again.";
+const wchar_t KEPT[] = L"\n\nRun Setup from another copy for those in its folder.";
+// The lines each begin with a line feed.
+std::wstring NotRemoved(const std::wstring& lines, const std::wstring& advice = IN_USE)
 {
-    return L"Some previously installed files could not be removed:\n" + lines +
-           L"\n\nClose any program that may be using them and delete them by hand.";
+    return L"Some previously installed files could not be removed:" + lines + advice;
 }
 const wchar_t NOT_REMOVED_SR[] =
     L"Neke prethodno instalirane datoteke nije bilo moguće izbaciti:\n";
@@ -92,14 +95,14 @@ protected:
         setup.Answer(L"Remove", QUESTION, IDYES);
         if (lastTools)
             setup.Answer(L"Remove", LAST_TOOLS, IDYES);
-        setup.Answer(L"Removed Files", finalText, IDOK);
+        setup.Answer(L"Removed Files", finalText, IDOK, true);
         EXPECT_EQ(0, setup.WaitForExit());
     }
 
     // Folders under which the distribution's files are registered, by other
     // names; a removal from the distribution must delete none of them, and
     // names as kept those registered by a full path.  A path longer than
-    // Windows' ANSI calls take cannot be told: it is listed to delete by hand.
+    // Windows' ANSI calls take cannot be told: it is listed as not removed.
     void ExpectNoneRemoved(const Distribution& distribution,
                            const std::vector<std::string>& folders)
     {
@@ -108,20 +111,20 @@ protected:
         const size_t values = sizeof REGISTERED_VALUES / sizeof REGISTERED_VALUES[0];
         for (size_t first = 0; first < folders.size(); first += values) {
             ResetOfficeRegistry();
-            std::wstring listed, text, kept[4];  // kept by payload file
+            std::wstring listed;
+            bool untold = false, kept = false;
             for (size_t i = 0; i < values && first + i < folders.size(); i++) {
                 const auto& value = REGISTERED_VALUES[i];
                 std::string path = folders[first + i] + value.file;
                 SetRegString(HKEY_LOCAL_MACHINE, value.key, value.value, path);
-                if (path.size() > MAX_PATH)
-                    listed += L"\n" + Wide(path);
-                else if (path.find(":\\") == 1 || path[0] == '\\')
-                    kept[i / 4 * 2 + i % 2] = L"\n" + Wide(distribution.File(value.file));
+                if (path.find(":\\") != 1 && path[0] != '\\')
+                    continue;
+                listed += L"\n" + Wide(path);
+                (path.size() > MAX_PATH ? untold : kept) = true;
             }
-            text = listed.empty() ? L"" : NotRemoved(listed.substr(1)) + L"\n\n";
-            text +=
-                L"Kept, as Setup runs from their folder:" + kept[0] + kept[1] + kept[2] + kept[3];
-            RemoveAll(true, text, &distribution);
+            RemoveAll(true,
+                      NotRemoved(listed, std::wstring(untold ? IN_USE : L"") + (kept ? KEPT : L"")),
+                      &distribution);
             EXPECT_EQ(payload, distribution.PayloadContents()) << "round from " << first;
             EXPECT_EQ(files, CountFiles(distribution.File("*"))) << "a file left behind";
             for (const auto& value : REGISTERED_VALUES) {
@@ -234,29 +237,55 @@ TEST_F(Remove, WithOnlyAHyphenatorTheLanguagesAreNotWrittenButTheMakersKeyGoes)
 }
 
 // Gone from a folder that is there, a file is no failure; on a drive that
-// is not there (a network drive not connected), nothing can be said of it.
-TEST_F(Remove, AFileAlreadyGoneIsNoFailureButOneOnAMissingDriveIsListed)
+// is not there (a network drive not connected), nothing can be said of it:
+// it stays known, and goes once the drive is back.
+TEST_F(Remove, AFileAlreadyGoneIsNoFailureButOneOnAMissingDriveIsRemovedOnceItIsBack)
 {
     Installed(true, false);
     DeleteFileA(installed_.File("MSPCR32.DLL").c_str());
     RemoveAll(true);
     EXPECT_FALSE(FileExists(installed_.File("MSSP_CR.LEX")));
     Installed(false, true);
-    SetRegString(HKEY_LOCAL_MACHINE, HYPHENATION_1050_KEY, "Dictionary", "Q:\\Proof\\MSHY_CR.LEX");
-    RemoveAll(true, NotRemoved(L"Q:\\Proof\\MSHY_CR.LEX"));
+    SetRegString(HKEY_LOCAL_MACHINE, HYPHENATION_1050_KEY, "Dictionary", "V:\\MSHY_CR.LEX");
+    RemoveAll(true, NotRemoved(L"\nV:\\MSHY_CR.LEX", UNREACHABLE));
     EXPECT_FALSE(FileExists(installed_.File("MSHY_CR.LEX")));
+    TempFolder drive;
+    WriteFileBytes(drive.File("MSHY_CR.LEX"), PayloadBytes("MSHY_CR.LEX"));
+    FolderAliases connected(drive.Path());
+    RemoveAll(true);
+    EXPECT_FALSE(FileExists(drive.File("MSHY_CR.LEX")));
 }
 
-TEST_F(Remove, AFileHeldOpenIsReported)
+// Held open, a file stays known, and goes at the next removal.
+TEST_F(Remove, AFileHeldOpenIsReportedAndRemovedOnceClosed)
 {
     Installed(true, false);
     std::string held = installed_.File("MSSP_CR.LEX");
     HANDLE file = CreateFileA(held.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, NULL,
                               OPEN_EXISTING, 0, NULL);
     ASSERT_NE(INVALID_HANDLE_VALUE, file);
-    RemoveAll(true, NotRemoved(Wide(held)));
+    RemoveAll(true, NotRemoved(L"\n" + Wide(held)));
     CloseHandle(file);
     EXPECT_FALSE(FileExists(installed_.File("MSPCR32.DLL")));
+    RemoveAll(true);
+    EXPECT_FALSE(FileExists(held));
+}
+
+// Removed by a copy of Setup in the installed folder, the files stay known
+// as the distribution's, and the distribution removes them.
+TEST_F(Remove, FilesKeptByACopyInTheirFolderAreRemovedFromTheDistribution)
+{
+    Installed(true, true);
+    Distribution copy(folder_);
+    ASSERT_TRUE(CopyFileA(distribution_.SetupPath().c_str(), copy.SetupPath().c_str(), FALSE));
+    std::wstring kept;
+    for (const char* name : PAYLOAD_FILES)
+        kept += L"\n" + Wide(installed_.File(name));
+    RemoveAll(true, NotRemoved(kept, KEPT), &copy);
+    EXPECT_EQ(5, CountFiles(installed_.File("*")));
+    DeleteFileA(copy.SetupPath().c_str());
+    RemoveAll(true);
+    EXPECT_EQ(0, CountFiles(installed_.File("*")));
 }
 
 // The folder spelt with "." names until its text is length characters
@@ -317,13 +346,11 @@ TEST_F(Remove, TheQuestionsAndTheReportAreSerbianAfterSerbianIsChosen)
     WalkToRemove(setup, true);
     setup.Answer(L"Izbaci", QUESTION_SR, IDYES);
     setup.Answer(L"Izbaci", LAST_TOOLS_SR, IDYES);
-    setup.Answer(
-        L"Izbačene datoteke",
-        NOT_REMOVED_SR + Wide(held) +
-            L"\n\nZatvorite programe koji ih možda koriste i izbrišite ih ručno.\n\nZadržane, "
-            L"jer se instalacija pokreće iz njihove fascikle:\n" +
-            Wide(distribution_.File("MSSP_CR.LEX")),
-        IDOK);
+    setup.Answer(L"Izbačene datoteke",
+                 NOT_REMOVED_SR + Wide(held) + L"\n" + Wide(distribution_.File("MSSP_CR.LEX")) +
+                     L"\n\nZatvorite programe koji ih koriste, pa ponovo pokrenite instalaciju."
+                     L"\n\nZa one u njenoj fascikli pokrenite drugu kopiju instalacije.",
+                 IDOK, true);
     EXPECT_EQ(0, setup.WaitForExit());
     CloseHandle(file);
 }

@@ -280,7 +280,7 @@ TEST_F(RobustRemoval, AReadOnlyInstalledFileIsReported)
     SetFileAttributesA(engine.c_str(), FILE_ATTRIBUTE_READONLY);
     Register(SPELLING_4122_KEY, "Engine", engine);
     RemoveExpecting(L"Some previously installed files could not be removed:\n" + Wide(engine) +
-                    L"\n\nClose any program that may be using them and delete them by hand.");
+                    L"\n\nClose any program using them, then run Setup again.");
     SetFileAttributesA(engine.c_str(), FILE_ATTRIBUTE_NORMAL);
 }
 

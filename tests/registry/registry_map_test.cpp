@@ -60,7 +60,7 @@ const Spelling MAP[] = {
     {VAL_OLD_LANG_POWERPOINT, "OldLangPowerPoint"},
     {VAL_OLD_LANG_ACCESS, "OldLangAccess"},
     {VAL_OLD_LANG_OUTLOOK, "OldLangOutlook"},
-    {KEY_FOLDERS_IN_PROGRESS, "SOFTWARE\\Quenra\\Setup In Progress"},
+    {KEY_IN_PROGRESS, "SOFTWARE\\Quenra\\Setup In Progress"},
 };
 
 TEST(RegistryMap, EveryKeyAndValueIsSpelledAsOfficeSpellsIt)

@@ -1,4 +1,5 @@
 #include "pages/pages.h"
+#include "registry/registry.h"
 #include "setup/setup.h"
 #include "shell/shell.h"
 #include "support/office_keys.h"
@@ -221,7 +222,7 @@ TEST_F(Progress, ANewFolderWhereNoFileCanBeMadeIsRefusedAndRemoved)
                          {"Exit", Click(IDYES)},
                          {"Setup", Click(IDOK)}});
         EXPECT_EQ(-1, InstallComponents(owner_));
-        EXPECT_FALSE(IsFolderRecorded((folder + "\\").c_str())) << "no file is left there";
+        EXPECT_FALSE(IsPathRecorded((folder + "\\").c_str())) << "no file is left there";
         EXPECT_FALSE(
             FileExists(folder.substr(0, folder.find('\\', destination_.Path().size() + 1))));
         EXPECT_TRUE(FileExists(destination_.Path())) << "a folder Setup did not make went";
@@ -451,7 +452,7 @@ TEST_F(Progress, AnInstallationCutAfterAnyFileOperationIsPutRightByTheNext)
                 finished = operationsBeforeCut >= 0;
             }
             EXPECT_TRUE(CountFiles(destination_.File("*.VL?")) == 0 ||
-                        IsFolderRecorded(folder.c_str()))
+                        IsPathRecorded(folder.c_str()))
                 << "a companion left unrecorded after " << cut;
             for (int c = 0; c < 4; c += 2) {
                 bool fresh =
@@ -467,9 +468,9 @@ TEST_F(Progress, AnInstallationCutAfterAnyFileOperationIsPutRightByTheNext)
             }
             // Put right alone, as a removal does it, the folder holds no
             // companion and is forgotten.
-            PutRecordedFoldersRight(NULL);
+            PutRecordedFoldersRight();
             EXPECT_EQ(4, CountFiles(destination_.File("*"))) << "a companion left after " << cut;
-            EXPECT_FALSE(IsFolderRecorded(folder.c_str())) << cut;
+            EXPECT_FALSE(IsPathRecorded(folder.c_str())) << cut;
             UiScript script({{"File Destination", TypeDestination(destination_.Path())},
                              {"Installation", nullptr},
                              {"Setup", speller ? Answer(COMPLETED_TEXT, IDOK) : Click(IDOK)}});
@@ -480,7 +481,7 @@ TEST_F(Progress, AnInstallationCutAfterAnyFileOperationIsPutRightByTheNext)
                           ReadFileBytes(destination_.File(names[i])))
                     << cut;
             EXPECT_EQ(4, CountFiles(destination_.File("*"))) << "after a cut after " << cut;
-            EXPECT_FALSE(IsFolderRecorded(folder.c_str())) << cut;
+            EXPECT_FALSE(IsPathRecorded(folder.c_str())) << cut;
             if (HasFailure())
                 break;
         }
@@ -491,6 +492,98 @@ TEST_F(Progress, AnInstallationCutAfterAnyFileOperationIsPutRightByTheNext)
             EXPECT_EQ(order, registrations);
         }
     }
+}
+
+// Whether a later run finds a file: a registration of Setup's own engine
+// names it, or Setup's record does.
+bool IsKnown(const std::string& path)
+{
+    if (IsPathRecorded(path.c_str()))
+        return true;
+    for (const Component* component : {&SPELLER, &HYPHENATOR}) {
+        for (int language = 0; language < LANGUAGES; language++) {
+            char key[KEY_PATH_SIZE], named[PATH_BUFFER_SIZE];
+            ComponentLanguageKey(key, *component, language);
+            for (const char* value : {"Engine", "Dictionary"}) {
+                if (RegistersOwnEngine(key, *component) &&
+                    RegReadString(HKEY_LOCAL_MACHINE, key, value, named, sizeof named) == 0 &&
+                    lstrcmpiA(named, path.c_str()) == 0)
+                    return true;
+            }
+        }
+    }
+    return false;
+}
+
+// An installation into another folder than the registered one, or a
+// removal, cut after its first file operation or registry write, its
+// second, and so on until one runs to its end.  After each cut every file
+// Setup installed is named by a registration or by its record; the next
+// removal leaves none of them, and says so.
+class Cut : public Progress {
+protected:
+    void AtEachOperation(bool removal)
+    {
+        const char* const names[] = {"MSPCR32.DLL", "MSSP_CR.LEX", "MSHYCR32.DLL", "MSHY_CR.LEX"};
+        const char* const keys[] = {SPELLING_4122_KEY, SPELLING_1050_KEY, HYPHENATION_4122_KEY,
+                                    HYPHENATION_1050_KEY};
+        TempFolder earlier;
+        int cut = 0;
+        for (bool finished = false; !finished && !HasFailure(); cut++) {
+            for (int i = 0; i < 4; i++) {
+                WriteFileBytes(earlier.File(names[i]), PayloadOf(names[i]));
+                for (int language = 0; language < 2; language++)
+                    SetRegString(HKEY_LOCAL_MACHINE, keys[i / 2 * 2 + language],
+                                 i % 2 ? "Dictionary" : "Engine", earlier.File(names[i]));
+            }
+            SetupState.InstallSpeller = SetupState.InstallHyphenator = 1;
+            {
+                operationsBeforeCut = cut;
+                StandIn copy(importedCopyFile, CopyUntilCut);
+                StandIn move(importedMove, MoveUntilCut);
+                StandIn remove(importedDelete, DeleteUntilCut);
+                StandIn create(importedCreateFile, CreateUntilCut);
+                StandIn setValue(importedSetValue, SetValueUntilCut);
+                StandIn deleteValue(importedDeleteValue, DeleteValueUntilCut);
+                UiScript script(removal ? std::vector<UiStep>{{"Remove", Click(IDYES)},
+                                                              {"Remove", Click(IDYES)},
+                                                              {"Removed Files", Click(IDOK)}}
+                                : cut == 1 || cut == 2 ? Refused(destination_.Path())
+                                                       : Installing(destination_.Path()));
+                removal ? RemoveComponents(owner_) : InstallComponents(owner_);
+                finished = operationsBeforeCut >= 0;
+            }
+            for (const TempFolder* folder : {&earlier, &destination_}) {
+                for (const char* name : names) {
+                    std::string path = folder->File(name);
+                    EXPECT_TRUE(!FileExists(path) || IsKnown(path))
+                        << path << " forgotten after " << cut << " operations";
+                }
+            }
+            std::string closing;
+            UiScript script({{"Remove", Click(IDYES)},
+                             {"Remove", Click(IDYES)},
+                             {"Removed Files", [&closing](HWND box) {
+                                  closing = MessageBoxTextOf(box);
+                                  PostClick(box, IDOK);
+                              }}});
+            EXPECT_EQ(0, RemoveComponents(owner_));
+            EXPECT_EQ("All previously installed files were successfully removed!", closing) << cut;
+            EXPECT_EQ(0, CountFiles(earlier.File("*")) + CountFiles(destination_.File("*"))) << cut;
+        }
+        std::cout << "cut after 0 to " << cut - 1 << " operations\n";
+        EXPECT_GE(cut, removal ? 8 : 20) << "too few operations";
+    }
+};
+
+TEST_F(Cut, AnInstallationIntoAnotherFolderLeavesEveryFileKnown)
+{
+    AtEachOperation(false);
+}
+
+TEST_F(Cut, ARemovalLeavesEveryFileKnown)
+{
+    AtEachOperation(true);
 }
 
 // A replacement cut after the engine went in is rolled back in a recorded
@@ -583,15 +676,15 @@ TEST_F(Progress, NoFileOfACompanionsNameThatSetupDidNotMakeIsEverTouched)
                 } else if (c < 8) {
                     // Refused for it, and not recorded while the user is told.
                     steps = Refused(folder.Path());
-                    steps[1] = {
-                        "Setup",
-                        Then(
-                            [&](HWND) {
-                                recorded = IsFolderRecorded((folder.Path() + "\\").c_str());
-                            },
-                            Answer("Setup cannot create files in this folder:\n" + folder.Path() +
-                                       "\\\n\n" + stray + " is in the way. Choose another folder.",
-                                   IDOK))};
+                    steps[1] = {"Setup", Then(
+                                             [&](HWND) {
+                                                 recorded =
+                                                     IsPathRecorded((folder.Path() + "\\").c_str());
+                                             },
+                                             Answer("Setup cannot create files in this folder:\n" +
+                                                        folder.Path() + "\\\n\n" + stray +
+                                                        " is in the way. Choose another folder.",
+                                                    IDOK))};
                 }
                 {
                     UiScript script(steps);
@@ -637,7 +730,7 @@ LONG WINAPI DeleteKeyAsWindows95(HKEY parent, LPCSTR subkey)
 
 // Removal deletes only what it told apart from the distribution's files: a
 // registered file that cannot be told stays, and is listed, and so do the
-// companions left in recorded folders.  On Windows 95 the language key goes
+// recorded folders where companions are left.  On Windows 95 the language key goes
 // with its "Normal", and another product's for 1050 stays.
 TEST_F(Progress, ARemovalKeepsARegisteredFileItCannotTell)
 {
@@ -672,8 +765,8 @@ TEST_F(Progress, ARemovalKeepsARegisteredFileItCannotTell)
     EXPECT_TRUE(FileExists(lexicon)) << "a file that could not be told was deleted";
     EXPECT_NE(std::string::npos, listed.find(lexicon)) << listed;
     for (int i = 0; i < 2; i++) {
-        EXPECT_NE(std::string::npos, listed.find(companions[i])) << listed;
-        EXPECT_TRUE(IsFolderRecorded((cuts[i].Path() + "\\").c_str()));
+        EXPECT_NE(std::string::npos, listed.find(cuts[i].Path() + "\\\n")) << listed;
+        EXPECT_TRUE(IsPathRecorded((cuts[i].Path() + "\\").c_str()));
         SetFileAttributesA(companions[i].c_str(), 0);
     }
     EXPECT_REG_KEY(HKEY_LOCAL_MACHINE, (std::string(SPELLING_KEY) + "\\4122").c_str(), false);

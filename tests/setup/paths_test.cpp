@@ -213,7 +213,8 @@ TEST_F(Identity, ARegisteredFileIsOwnOnlyWhenToldApartFromTheDistributionsFile)
         {source_.File("MSSP_CR.LEX"), "MSSP_CR.LEX", REGISTERED_SHIPPED},
         {unknown, "MSHYCR32.DLL", REGISTERED_UNKNOWN},
         {unshipped, "MSHY_CR.LEX", REGISTERED_OWN},  // the distribution has none to lose
-        {other_.File("gone\\MSHY_CR.LEX"), "MSHY_CR.LEX", REGISTERED_UNKNOWN},
+        {other_.File("gone\\MSHY_CR.LEX"), "MSHY_CR.LEX", REGISTERED_NO_FILE},
+        {"V:\\gone\\MSHY_CR.LEX", "MSHY_CR.LEX", REGISTERED_UNREACHABLE},  // no drive V:
         {other_.File("MSPCR32.DLL.gone"), "MSPCR32.DLL", REGISTERED_NO_FILE},
         {other_.Path(), "MSPCR32.DLL", REGISTERED_NO_FILE},  // a folder is no file of Setup's
     };
