@@ -56,7 +56,8 @@ struct InstallReport {
     // %s is the path of what is in the way, or of what cannot be read.
     const char* InTheWay;
     const char* Unreadable;
-    // The files of an earlier installation, recorded for Remove to delete.
+    // The files Setup's record names, an earlier installation's and any
+    // that could not be registered: no registration names them.
     const char* Earlier;
 };
 
@@ -73,7 +74,7 @@ const InstallReport INSTALL_REPORT_ENGLISH = {
     "Its path is too long.",
     "%s is in the way.",
     "%s cannot be read.",
-    "\n\nFiles of the earlier installation, which Remove deletes:\n",
+    "\n\nFiles Office does not use; Remove deletes them:\n",
 };
 const InstallReport INSTALL_REPORT_SERBIAN = {
     "Instalacija uspešno završena.\nSada možete da koristite instalirane alatke za proveru teksta "
@@ -89,7 +90,7 @@ const InstallReport INSTALL_REPORT_SERBIAN = {
     "Putanja je predugačka.",
     "%s smeta.",
     "%s nije moguće pročitati.",
-    "\n\nDatoteke prethodne instalacije, koje izbacivanje briše:\n",
+    "\n\nDatoteke koje Office ne koristi; izbacivanje ih briše:\n",
 };
 
 // What went wrong on the way, for the closing message.

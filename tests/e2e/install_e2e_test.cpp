@@ -210,7 +210,7 @@ TEST_F(Install, ADestinationGetsExactlyOneFinalBackslashAndAnEarlierOneStaysKnow
     InstallInto(plain, choices);
     ExpectSpellerRegistered(plain);
     InstallInto(slashed + "\\", choices,
-                L"\n\nFiles of the earlier installation, which Remove deletes:\n" +
+                L"\n\nFiles Office does not use; Remove deletes them:\n" +
                     Wide(plain + "\\MSPCR32.DLL\n" + plain + "\\MSSP_CR.LEX"));
     ExpectSpellerRegistered(slashed);
     ExpectFiles(slashed, true, false);

@@ -586,6 +586,56 @@ TEST_F(Cut, ARemovalLeavesEveryFileKnown)
     AtEachOperation(true);
 }
 
+// The record keeps an earlier installation's files known through a failed
+// installation into their folder; and where an installation elsewhere
+// cannot record them, Office keeps them registered and the user is told.
+std::string refusedFolder;
+LONG WINAPI SetValueRefusingFolder(HKEY key, LPCSTR name, DWORD reserved, DWORD type,
+                                   const BYTE* data, DWORD size)
+{
+    return strncmp(name, refusedFolder.c_str(), refusedFolder.size()) == 0
+               ? ERROR_ACCESS_DENIED
+               : realSetValue(key, name, reserved, type, data, size);
+}
+
+TEST_F(Progress, AnEarlierInstallationsFilesStayKnownWhenTheNextFailsOrCannotRecordThem)
+{
+    SetupState.InstallSpeller = 1;
+    SetupState.InstallHyphenator = 0;
+    const std::string files[] = {destination_.File("MSPCR32.DLL"),
+                                 destination_.File("MSSP_CR.LEX")};
+    for (const std::string& file : files) {
+        WriteFileBytes(file, "earlier");
+        ASSERT_TRUE(RecordPath(file.c_str()));
+    }
+    HANDLE held = CreateFileA(files[1].c_str(), GENERIC_READ, 0, NULL, OPEN_EXISTING, 0, NULL);
+    {
+        UiScript script(Installing(destination_.Path()));
+        EXPECT_EQ(0, InstallComponents(owner_));
+    }
+    CloseHandle(held);
+    for (const std::string& file : files)
+        EXPECT_TRUE(IsPathRecorded(file.c_str())) << file << " forgotten";
+    SetRegString(HKEY_LOCAL_MACHINE, SPELLING_4122_KEY, "Engine", files[0]);
+    SetRegString(HKEY_LOCAL_MACHINE, SPELLING_4122_KEY, "Dictionary", files[1]);
+    ClearPath(files[0].c_str());
+    ClearPath(files[1].c_str());
+    TempFolder elsewhere;
+    refusedFolder = destination_.Path();
+    StandIn setValue(importedSetValue, SetValueRefusingFolder);
+    UiScript script(
+        {{"File Destination", TypeDestination(elsewhere.Path())},
+         {"Installation", nullptr},
+         {"Setup", Answer("Setup could not complete the installation of Velmora.\n\nCould not "
+                          "write the registry settings. Administrator rights may be "
+                          "required.\n\nCorrect the problem and run Setup again.\n\nFiles "
+                          "Office does not use; Remove deletes them:\n" +
+                              elsewhere.File("MSPCR32.DLL") + "\n" + elsewhere.File("MSSP_CR.LEX"),
+                          IDOK)}});
+    EXPECT_EQ(0, InstallComponents(owner_));
+    EXPECT_REG_SZ(HKEY_LOCAL_MACHINE, SPELLING_4122_KEY, "Engine", files[0]);
+}
+
 // A replacement cut after the engine went in is rolled back in a recorded
 // folder: the engine goes back to its fresh copy's name, unless it is not
 // Setup's to move (a read-only file, the distribution's own), and the

@@ -215,6 +215,8 @@ TEST_F(Identity, ARegisteredFileIsOwnOnlyWhenToldApartFromTheDistributionsFile)
         {unshipped, "MSHY_CR.LEX", REGISTERED_OWN},  // the distribution has none to lose
         {other_.File("gone\\MSHY_CR.LEX"), "MSHY_CR.LEX", REGISTERED_NO_FILE},
         {"V:\\gone\\MSHY_CR.LEX", "MSHY_CR.LEX", REGISTERED_UNREACHABLE},  // no drive V:
+        // Only "not found" says a file is gone, not a name Windows refuses.
+        {other_.File("a?b\\MSHY_CR.LEX"), "MSHY_CR.LEX", REGISTERED_UNREACHABLE},
         {other_.File("MSPCR32.DLL.gone"), "MSPCR32.DLL", REGISTERED_NO_FILE},
         {other_.Path(), "MSPCR32.DLL", REGISTERED_NO_FILE},  // a folder is no file of Setup's
     };
