@@ -623,17 +623,32 @@ TEST_F(Progress, AnEarlierInstallationsFilesStayKnownWhenTheNextFailsOrCannotRec
     TempFolder elsewhere;
     refusedFolder = destination_.Path();
     StandIn setValue(importedSetValue, SetValueRefusingFolder);
-    UiScript script(
-        {{"File Destination", TypeDestination(elsewhere.Path())},
-         {"Installation", nullptr},
-         {"Setup", Answer("Setup could not complete the installation of Velmora.\n\nCould not "
-                          "write the registry settings. Administrator rights may be "
-                          "required.\n\nCorrect the problem and run Setup again.\n\nFiles "
-                          "Office does not use; Remove deletes them:\n" +
-                              elsewhere.File("MSPCR32.DLL") + "\n" + elsewhere.File("MSSP_CR.LEX"),
-                          IDOK)}});
-    EXPECT_EQ(0, InstallComponents(owner_));
+    {
+        UiScript script(
+            {{"File Destination", TypeDestination(elsewhere.Path())},
+             {"Installation", nullptr},
+             {"Setup",
+              Answer("Setup could not complete the installation of Velmora.\n\nCould not "
+                     "write the registry settings. Administrator rights may be "
+                     "required.\n\nCorrect the problem and run Setup again.\n\nFiles "
+                     "Office does not use; Remove deletes them:\n" +
+                         elsewhere.File("MSPCR32.DLL") + "\n" + elsewhere.File("MSSP_CR.LEX"),
+                     IDOK)}});
+        EXPECT_EQ(0, InstallComponents(owner_));
+    }
     EXPECT_REG_SZ(HKEY_LOCAL_MACHINE, SPELLING_4122_KEY, "Engine", files[0]);
+    // Nor does a removal that cannot record them forget them.
+    SetRegString(HKEY_LOCAL_MACHINE, "SOFTWARE\\Quenra\\Nalvoro", "OldLangWord", "1033");
+    UiScript script({{"Remove", Click(IDYES)},
+                     {"Remove", Click(IDYES)},
+                     {"Removed Files", Answer("Some previously installed files could not be "
+                                              "removed:\nCould not write the registry settings. "
+                                              "Administrator rights may be required.",
+                                              IDOK)}});
+    EXPECT_EQ(0, RemoveComponents(owner_));
+    EXPECT_REG_SZ(HKEY_LOCAL_MACHINE, SPELLING_4122_KEY, "Engine", files[0]);
+    EXPECT_REG_SZ(HKEY_LOCAL_MACHINE, "SOFTWARE\\Quenra\\Nalvoro", "OldLangWord", "1033");
+    EXPECT_TRUE(FileExists(files[0]));
 }
 
 // A replacement cut after the engine went in is rolled back in a recorded
