@@ -61,6 +61,13 @@ int SettleFile(const char* path)
                                              : STAY_IN_USE;
 }
 
+// Puts a recorded folder right: false where a companion stays.
+bool PutFolderRight(const char* folder)
+{
+    bool right = RecoverComponent(folder, SPELLER);
+    return RecoverComponent(folder, HYPHENATOR) && right;
+}
+
 // Without report, puts the recorded folders right; with it, lists the
 // recorded files, and with settle deletes them first, and lists the folders
 // that stay.  Forgets what is settled.  Returns a bit for each reason why a
@@ -117,12 +124,6 @@ bool IsPathRecorded(const char* path)
 void ClearPath(const char* path)
 {
     RegRemoveValue(HKEY_LOCAL_MACHINE, KEY_IN_PROGRESS, path);
-}
-
-bool PutFolderRight(const char* folder)
-{
-    bool right = RecoverComponent(folder, SPELLER);
-    return RecoverComponent(folder, HYPHENATOR) && right;
 }
 
 bool PutRecordedFoldersRight()

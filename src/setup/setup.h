@@ -225,8 +225,6 @@ struct Report;
 bool RecordPath(const char* path);
 bool IsPathRecorded(const char* path);
 void ClearPath(const char* path);
-// Puts a recorded folder right: false where a companion stays.
-bool PutFolderRight(const char* folder);
 // Puts right every folder the record names, and forgets those put right:
 // whether the record still names anything, which Remove then finishes.
 bool PutRecordedFoldersRight();
