@@ -498,21 +498,19 @@ TEST_F(Progress, AnInstallationCutAfterAnyFileOperationIsPutRightByTheNext)
 // names it, or Setup's record does.
 bool IsKnown(const std::string& path)
 {
-    if (IsPathRecorded(path.c_str()))
-        return true;
+    bool known = IsPathRecorded(path.c_str());
     for (const Component* component : {&SPELLER, &HYPHENATOR}) {
         for (int language = 0; language < LANGUAGES; language++) {
             char key[KEY_PATH_SIZE], named[PATH_BUFFER_SIZE];
             ComponentLanguageKey(key, *component, language);
-            for (const char* value : {"Engine", "Dictionary"}) {
-                if (RegistersOwnEngine(key, *component) &&
-                    RegReadString(HKEY_LOCAL_MACHINE, key, value, named, sizeof named) == 0 &&
-                    lstrcmpiA(named, path.c_str()) == 0)
-                    return true;
-            }
+            for (const char* value : {"Engine", "Dictionary"})
+                known = known ||
+                        (RegistersOwnEngine(key, *component) &&
+                         RegReadString(HKEY_LOCAL_MACHINE, key, value, named, sizeof named) == 0 &&
+                         lstrcmpiA(named, path.c_str()) == 0);
         }
     }
-    return false;
+    return known;
 }
 
 // An installation into another folder than the registered one, or a
@@ -530,6 +528,7 @@ protected:
         TempFolder earlier;
         int cut = 0;
         for (bool finished = false; !finished && !HasFailure(); cut++) {
+            SCOPED_TRACE(cut);
             for (int i = 0; i < 4; i++) {
                 WriteFileBytes(earlier.File(names[i]), PayloadOf(names[i]));
                 for (int language = 0; language < 2; language++)
@@ -560,15 +559,12 @@ protected:
                         << path << " forgotten after " << cut << " operations";
                 }
             }
-            std::string closing;
-            UiScript script({{"Remove", Click(IDYES)},
-                             {"Remove", Click(IDYES)},
-                             {"Removed Files", [&closing](HWND box) {
-                                  closing = MessageBoxTextOf(box);
-                                  PostClick(box, IDOK);
-                              }}});
+            UiScript script(
+                {{"Remove", Click(IDYES)},
+                 {"Remove", Click(IDYES)},
+                 {"Removed Files",
+                  Answer("All previously installed files were successfully removed!", IDOK)}});
             EXPECT_EQ(0, RemoveComponents(owner_));
-            EXPECT_EQ("All previously installed files were successfully removed!", closing) << cut;
             EXPECT_EQ(0, CountFiles(earlier.File("*")) + CountFiles(destination_.File("*"))) << cut;
         }
         std::cout << "cut after 0 to " << cut - 1 << " operations\n";
